@@ -1,0 +1,61 @@
+# Two commands on a fresh Debian machine: `make run` and `make test`.
+# Each installs the Debian packages the build needs (when missing), configures,
+# builds, and then plays the sample level or runs the whole test suite.
+
+BUILD      ?= build
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?=
+PACKAGES   := build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-dev libgmock-dev \
+              libbenchmark-dev libboost-dev rapidjson-dev libcli11-dev ccache
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test asan tsan bench fuzz clean format
+
+all: build
+
+# Installs only what is missing, so a ready machine does not touch apt.
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/host/tidewater-host
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# AddressSanitizer + UndefinedBehaviorSanitizer over the whole suite.
+asan:
+	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DTIDEWATER_SANITIZE=address,undefined -DTIDEWATER_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_ARGS)"
+
+# ThreadSanitizer over the bus's threaded tests.
+tsan:
+	$(MAKE) build BUILD=build-tsan CMAKE_ARGS="-DTIDEWATER_SANITIZE=thread -DTIDEWATER_BENCH=OFF -DTIDEWATER_HOST=OFF $(CMAKE_ARGS)"
+	ctest --test-dir build-tsan --output-on-failure -R 'BusThreads' -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+
+fuzz:
+	@missing=""; for p in $(FUZZ_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
+	$(MAKE) deps
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	./fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+format:
+	clang-format -i $$(git ls-files '*.h' '*.cpp')
+
+clean:
+	rm -rf build build-asan build-tsan build-fuzz
