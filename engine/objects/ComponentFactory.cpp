@@ -1,0 +1,16 @@
+#include "objects/ComponentFactory.h"
+
+#include "core/Engine.h"
+#include "core/ObjectMessages.h"
+#include "objects/Object.h"
+
+std::uint32_t ComponentFactory::mID = 0;
+
+void ComponentFactory::AnnounceCreation(const std::shared_ptr<Component>& component) {
+  if (component->GetType() == CT_Object) {
+    Engine::RelayMessage(
+        std::make_shared<CreatedObjectMessage>(L"Core", std::weak_ptr<Object>(std::static_pointer_cast<Object>(component))));
+  } else {
+    Engine::RelayMessage(std::make_shared<CreatedComponentMessage>(L"Core", std::weak_ptr<Component>(component)));
+  }
+}

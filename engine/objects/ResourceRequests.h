@@ -1,0 +1,7 @@
+#pragma once
+
+class Object;
+
+// Queues the load requests for what an object draws, if it has a Renderable:
+// each texture in list order, then the shader, then the model.
+void RelayResourceRequests(const Object& object);
