@@ -1,0 +1,45 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/Export.h"
+
+namespace META {
+
+class MetaData;
+
+// The process-wide table of type records by name. Static class records are
+// only referred to; records made on the heap (AddMember, start-up) are owned.
+class TW_API MetaManager {
+ public:
+  using MetaMap = std::unordered_map<std::string, const MetaData*>;
+
+  MetaManager() = delete;
+
+  // The record registered under `name`, or nullptr.
+  [[nodiscard]] static const MetaData* Get(const std::string& name);
+  // Registers the record under its type name; the first record of a name wins.
+  static void RegisterMeta(MetaData* record);
+  // Takes ownership of a heap record: it is registered when its name is free,
+  // otherwise destroyed. Returns the record now registered under the name.
+  static const MetaData* Adopt(std::unique_ptr<MetaData> record);
+  [[nodiscard]] static const MetaMap& GetMap();
+  // Empties the registry and destroys the records it owns. Records that
+  // survive (static class records) lose their members too, since those may
+  // refer to destroyed records: RegisterBasicTypes and the AddMeta functions
+  // build everything again. Copies of records made elsewhere are not reached.
+  static void Clear();
+
+ private:
+  friend class MetaData;
+  struct Registry;
+
+  // Function-local static, so records registering while the library loads
+  // find it constructed whatever their order.
+  static Registry& Metas();
+  // Called by a record's destructor so the table never points at it.
+  static void Forget(const MetaData* record);
+};
+
+}  // namespace META

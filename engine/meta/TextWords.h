@@ -1,0 +1,37 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+
+#include "platform/Export.h"
+
+// The word-level reading every text reader shares. A word is what lies
+// between blanks, tabs and line ends ("\n", or "\r\n" from files written
+// elsewhere). None of these reads past the end of the stream or loops on it.
+namespace META {
+
+// Skips blanks, tabs and line ends, then takes the word. False (and the
+// stream failed) when the stream ends before a word starts.
+[[nodiscard]] TW_API bool ReadWord(std::istream& stream, std::string& word);
+
+// Like ReadWord but stays on the current line: false, with nothing consumed
+// but blanks and tabs, at the line end or at the end of the stream.
+[[nodiscard]] TW_API bool ReadWordInLine(std::istream& stream, std::string& word);
+
+// The rest of the current line without its line end, which is consumed.
+[[nodiscard]] TW_API std::string ReadRestOfLine(std::istream& stream);
+
+// Discards the rest of the current line, its line end included.
+TW_API void SkipLine(std::istream& stream);
+
+// Entered after a "{": discards words up to the matching "}", counting
+// nested braces. False when the stream ends first.
+[[nodiscard]] TW_API bool SkipBlock(std::istream& stream);
+
+// Notes in the reader's report (see TextInput) what was skipped, and where.
+TW_API void ReportSkip(std::istream& stream, std::string reason);
+
+// Reports why reading stops here and fails the stream, so that every reader
+// above this one stops too.
+TW_API void FailRead(std::istream& stream, std::string reason);
+
+}  // namespace META
