@@ -1,8 +1,163 @@
 #include "meta/ObjectText.h"
 
 #include <istream>
+#include <memory>
 #include <ostream>
+#include <string>
 
-// Placeholder until the object reader and writer land.
-std::ostream& WriteObjectBlock(std::ostream& stream, Variant /*value*/, unsigned /*depth*/) { return stream; }
-std::istream& ReadObjectBlock(std::istream& stream, Variant /*value*/, bool /*archetype*/) { return stream; }
+#include "core/Engine.h"
+#include "meta/Member.h"
+#include "meta/MetaData.h"
+#include "meta/TextInput.h"
+#include "meta/TextWords.h"
+#include "meta/TextWriters.h"
+#include "objects/ComponentType.h"
+#include "objects/FileFunctions.h"
+#include "objects/Object.h"
+#include "objects/ResourceRequests.h"
+
+namespace {
+
+// The line the reader is on, for reports that name a line other than the
+// one the stream has reached (a block's name rather than its "{").
+std::uint32_t LineOf(const std::istream& stream) {
+  const auto* input = dynamic_cast<const META::TextInput*>(&stream);
+  return input != nullptr ? input->Line() : 0;
+}
+
+void ReportAt(const std::istream& stream, std::uint32_t line, std::string reason) {
+  const auto* input = dynamic_cast<const META::TextInput*>(&stream);
+  META::TextReadReport* report = input != nullptr ? input->Report() : META::TextReadReport::Installed();
+  if (report == nullptr) return;
+  report->Add({input != nullptr ? input->FileName() : std::string(), line, std::move(reason)});
+}
+
+// Reads the value of one of the object's own members ("mName", "mID").
+void ReadObjectMember(std::istream& stream, Object& object, const META::Member& member, bool archetype) {
+  const META::MetaData* type = member.Data();
+  if (type == nullptr || type->GetDeserialize() == nullptr) {
+    META::SkipLine(stream);
+    return;
+  }
+  if (std::string_view(member.Name()) == "mID") {
+    // Ids come from the registry alone: one read from a file could collide.
+    ObjectID ignored = 0;
+    if (type->Size() == sizeof ignored) {
+      type->Deserialize(stream, Variant(type, &ignored), archetype);
+    } else {
+      META::SkipLine(stream);
+    }
+    return;
+  }
+  type->Deserialize(stream, Variant(type, reinterpret_cast<char*>(&object) + member.Offset()), archetype);
+}
+
+// A new component of that registry name on the object (live) or on the
+// archetype the object names (archetype files), or empty.
+std::shared_ptr<Component> GiveComponent(Object& object, const std::wstring& registryName, bool archetype) {
+  if (archetype) return Engine::mFactory.GiveArchetypeComponent(object.GetArchetypeName(), registryName).lock();
+  const auto self = std::static_pointer_cast<Object>(object.weak_from_this().lock());
+  return Engine::mFactory.GiveObjectComponent(std::weak_ptr<Object>(self), registryName).lock();
+}
+
+// One component block (or a stray line) inside an object block; `name` and
+// `separator` are its first two words.
+void ReadComponent(std::istream& stream, Object& object, const std::string& name, const std::string& separator,
+                   std::uint32_t line, bool archetype) {
+  const std::wstring registryName = WidenName(name);
+  // An object is no component of another: its reader would nest without end.
+  const bool known = name != "Object" && Engine::mFactory.GetComponentFactory(registryName) != nullptr;
+  if (separator != "{") {
+    if (known) {
+      META::FailRead(stream, "'" + separator + "' where the " + name + " block should open with '{'");
+      return;
+    }
+    ReportAt(stream, line, "unknown member '" + name + "' of Object skipped");
+    META::SkipLine(stream);
+    return;
+  }
+  std::shared_ptr<Component> component;
+  if (known) {
+    component = GiveComponent(object, registryName, archetype);
+    if (!component) {
+      ReportAt(stream, line,
+               "no archetype named '" + NarrowName(object.GetArchetypeName()) + "' to give component '" + name +
+                   "'; block skipped");
+    }
+  } else {
+    ReportAt(stream, line, "unknown component '" + name + "' skipped");
+  }
+  if (!component) {
+    if (!META::SkipBlock(stream)) META::FailRead(stream, "input ends inside the " + name + " block");
+    return;
+  }
+  META::MetaData& meta = component->GetMetaData();
+  // Member offsets are relative to the concrete class.
+  meta.Deserialize(stream, Variant(&meta, dynamic_cast<void*>(component.get())), archetype);
+}
+
+}  // namespace
+
+std::ostream& WriteObjectBlock(std::ostream& stream, Variant value, unsigned depth) {
+  auto* object = static_cast<Object*>(value.GetData());
+  if (object == nullptr) return stream;
+  META::WriteIndent(stream, depth);
+  stream << "Object\n";
+  META::WriteIndent(stream, depth);
+  stream << "{\n";
+  // The id is the registry's business and is not stored.
+  META::WriteIndent(stream, depth + 1);
+  stream << "mName : " << object->GetName() << '\n';
+  for (const auto& [type, component] : object->GetComponents()) {
+    if (!component) continue;
+    META::MetaData& meta = component->GetMetaData();
+    meta.Serialize(stream, Variant(&meta, dynamic_cast<void*>(component.get())), depth + 1);
+  }
+  META::WriteIndent(stream, depth);
+  return stream << "}\n\n";
+}
+
+bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
+  std::string word;
+  std::string separator;
+  while (stream) {
+    if (!META::ReadWord(stream, word)) {
+      META::FailRead(stream, "input ends inside an object block");
+      return false;
+    }
+    if (word == "}") return true;
+    const std::uint32_t line = LineOf(stream);
+    if (!META::ReadWord(stream, separator)) {
+      META::FailRead(stream, "input ends inside an object block");
+      return false;
+    }
+    if (separator == "}") {
+      ReportAt(stream, line, "stray word '" + word + "' skipped");
+      return true;
+    }
+    if (const META::Member* member = Object::meta_.FindMember(word)) {
+      ReadObjectMember(stream, object, *member, archetype);
+    } else {
+      ReadComponent(stream, object, word, separator, line, archetype);
+    }
+  }
+  return false;
+}
+
+std::istream& ReadObjectBlock(std::istream& stream, Variant value, bool archetype) {
+  auto* object = static_cast<Object*>(value.GetData());
+  if (!stream) return stream;
+  if (object == nullptr) {
+    if (!META::SkipBlock(stream)) META::FailRead(stream, "input ends inside an object block");
+    return stream;
+  }
+  ReadObjectBody(stream, *object, archetype);
+  // Archetype parts are never started. A live object is finished even when
+  // its block broke off: it stays in the registry, and the components it
+  // was given must be initialized and their resources requested.
+  if (!archetype) {
+    RelayResourceRequests(*object);
+    object->Initialize();
+  }
+  return stream;
+}
