@@ -1,0 +1,20 @@
+#include "gameplay/Owner.h"
+
+#include "core/Engine.h"
+#include "meta/MetaOffset.h"
+#include "meta/TextReaders.h"
+#include "meta/TextWriters.h"
+
+META::MetaData Owner::meta_("Owner", sizeof(Owner), META::MetaManager::Get("Component"), false, &META::WriteBlock,
+                            &META::ReadBlock);
+
+void Owner::AddMeta() { META::AddMember<ObjectID>(meta_, "ObjectID", "Owner_", META_OFFSET(Owner, Owner_)); }
+
+META::MetaData& Owner::GetMetaData() { return meta_; }
+
+std::shared_ptr<Component> Owner::CloneComponent() const {
+  auto clone = std::static_pointer_cast<Owner>(Engine::mFactory.CreateComponent(L"Owner"));
+  if (!clone) return nullptr;
+  *clone = *this;
+  return clone;
+}
