@@ -1,0 +1,235 @@
+// Levels and archetypes on disk, as a host loads and saves them: where the
+// files lie, which are read, what the host hears, and what a save writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "core/ObjectMessages.h"
+#include "objects/Object.h"
+#include "objects/ObjectFactory.h"
+#include "platform/FileSystem.h"
+#include "support/EngineFixture.h"
+#include "support/LevelTestComponents.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The default file system, counting the folders it is asked to make.
+class CountingFileSystem final : public Platform::FileSystem {
+ public:
+  std::vector<std::string> ListFiles(const std::string& folder) override { return mReal.ListFiles(folder); }
+  bool IsDirectory(const std::string& path) override { return mReal.IsDirectory(path); }
+  int MakeDirectory(const std::string& path) override {
+    ++madeFolders;
+    return mReal.MakeDirectory(path);
+  }
+  std::string ToNativePath(const std::wstring& path) override { return mReal.ToNativePath(path); }
+
+  int madeFolders = 0;
+
+ private:
+  Platform::PosixFileSystem mReal;
+};
+
+const std::string kWidgetCrate = "Object\n{\n\tmName : Crate\n\tWidget\n\t{\n\t\tmCount : 4\n\t}\n}\n";
+
+class LevelFilesTest : public EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    RegisterLevelTestComponents();
+    Engine::mDeserializer.Report().Clear();
+    std::random_device random;
+    mRoot = fs::temp_directory_path() / ("tidewater-levels-" + std::to_string(random()) + std::to_string(random()));
+    ASSERT_TRUE(fs::create_directories(mRoot / "Levels"));
+    Platform::SetResourceRoot(mRoot.string());
+    Platform::SetFileSystem(&mFiles);
+  }
+  void TearDown() override {
+    Platform::SetFileSystem(nullptr);
+    Platform::SetResourceRoot("");
+    std::error_code ignored;
+    fs::remove_all(mRoot, ignored);
+    EngineFixture::TearDown();
+  }
+
+  void Write(const fs::path& relative, const std::string& text) {
+    fs::create_directories((mRoot / relative).parent_path());
+    std::ofstream(mRoot / relative) << text;
+  }
+  std::string Contents(const fs::path& relative) {
+    std::ifstream in(mRoot / relative);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  static std::vector<std::wstring> ArchetypeNames() {
+    std::vector<std::wstring> names;
+    for (const auto& [name, archetype] : Engine::mFactory.GetArchetypes()) names.push_back(name);
+    return names;
+  }
+  static std::vector<std::string> ObjectNames() {
+    std::vector<std::string> names;
+    for (const auto& [id, object] : Engine::mFactory.GetObjects()) names.push_back(object->GetName());
+    return names;
+  }
+  static const std::vector<META::TextReadIssue>& Issues() { return Engine::mDeserializer.Report().Issues(); }
+
+  fs::path mRoot;
+  CountingFileSystem mFiles;
+};
+
+TEST_F(LevelFilesTest, ALevelIsItsFileAndTheArchetypeFilesBesideIt) {
+  Write("Levels/Ship/Archetypes/Crate.arc", kWidgetCrate);
+  Write("Levels/Ship/Ship.txt", "Crate\n{\n\tmName : Left crate\n}\n\nObject\n{\n\tmName : Marker\n}\n\n");
+
+  for (int form = 0; form < 2; ++form) {
+    SCOPED_TRACE(form == 0 ? "narrow" : "wide");
+    if (form == 0) {
+      Engine::mFactory.LoadLevel(std::string("Ship"));
+    } else {
+      Engine::mFactory.LoadLevel(std::wstring(L"Ship"));
+    }
+    EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Crate", L"Object"}));
+    EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"Left crate", "Marker"}));
+    auto crate = Engine::mFactory.GetObjectByName("Left crate").lock();
+    EXPECT_EQ(crate->GetComponentAs<Widget>(CT_StatModifier)->mCount, 4);
+    EXPECT_TRUE(Engine::mFactory.GetObjectByName("Marker").lock()->GetComponents().empty());
+    EXPECT_TRUE(Issues().empty());
+  }
+}
+
+TEST_F(LevelFilesTest, OnlyFilesEndingInArcInAnyCaseAreArchetypes) {
+  Write("Levels/Ship/Archetypes/Crate.Arc", kWidgetCrate);
+  Write("Levels/Ship/Archetypes/Crate.txt", kWidgetCrate);
+  Write("Levels/Ship/Archetypes/Crate.ar", kWidgetCrate);
+  Write("Levels/Ship/Archetypes/.arc", kWidgetCrate);
+  Write("Levels/Ship/Archetypes/arc", kWidgetCrate);
+  fs::create_directories(mRoot / "Levels/Ship/Archetypes/Old.arc");
+  Write("Levels/Ship/Ship.txt", "");
+
+  Engine::mFactory.LoadLevel("Ship");
+  EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"", L"Crate", L"Object"}));
+  auto crate = Engine::mFactory.GetArchetype(L"Crate").lock();
+  EXPECT_EQ(crate->GetArchetypeName(), L"Crate");
+  EXPECT_FALSE(crate->GetComponent(CT_StatModifier).expired());
+}
+
+TEST_F(LevelFilesTest, EveryLevelHasAnObjectArchetypeThatAFileOfThatNameProvides) {
+  Engine::mFactory.LoadLevel("Nowhere");
+  EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Object"}));
+  EXPECT_TRUE(Engine::mFactory.CreateArchetypedObject(L"Object").lock()->GetComponents().empty());
+
+  Write("Levels/Ship/Archetypes/Object.arc", kWidgetCrate);
+  Write("Levels/Ship/Ship.txt", "Object\n{\n\tmName : Plain\n}\n");
+  Engine::mFactory.LoadLevel("Ship");
+  auto plain = Engine::mFactory.GetObjectByName("Plain").lock();
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->GetComponentAs<Widget>(CT_StatModifier)->mCount, 4);
+}
+
+TEST_F(LevelFilesTest, SavingMakesTheFoldersOnceAndALoadedSaveSavesTheSameBytes) {
+  Engine::mFactory.LoadLevel("Ship");
+  auto crate = Engine::mFactory.CreateGenericArchetype(L"Crate").lock();
+  Engine::mFactory.GiveArchetypeComponent(crate, L"Widget");
+  auto box = Engine::mFactory.CreateArchetypedObject(L"Crate").lock();
+  box->SetName("Box with a lid");
+  std::static_pointer_cast<Widget>(box->GetComponent(CT_StatModifier).lock())->mTags = {"wood", "metal"};
+  Engine::mFactory.GiveObjectComponent(box, L"Marker");
+  Engine::mFactory.CreateGenericObject().lock()->SetName("Empty");
+
+  Engine::mFactory.SaveLevel("Ship");
+  EXPECT_EQ(mFiles.madeFolders, 2);
+  EXPECT_TRUE(fs::is_directory(mRoot / "Levels/Ship/Archetypes"));
+  const std::string level = Contents("Levels/Ship/Ship.txt");
+  const std::string crateFile = Contents("Levels/Ship/Archetypes/Crate.arc");
+  EXPECT_EQ(Contents("Levels/Ship/Archetypes/Object.arc"), "Object\n{\n\tmName : Object\n}\n\n");
+  EXPECT_NE(level.find("\tmName : Box with a lid\n"), std::string::npos);
+
+  Engine::mFactory.LoadLevel(L"Ship");
+  EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Crate", L"Object"}));
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"Box with a lid", "Empty"}));
+  Engine::mFactory.SaveLevel(L"Ship");
+  EXPECT_EQ(mFiles.madeFolders, 2);
+  EXPECT_EQ(Contents("Levels/Ship/Ship.txt"), level);
+  EXPECT_EQ(Contents("Levels/Ship/Archetypes/Crate.arc"), crateFile);
+  EXPECT_TRUE(Issues().empty());
+}
+
+TEST_F(LevelFilesTest, ArchetypeFilesAreNamedAfterTheArchetypesOwnName) {
+  Engine::mFactory.LoadLevel("Ship");
+  auto real = Engine::mFactory.CreateGenericArchetype(L"Barrel").lock();
+  Engine::mFactory.AddArchetype(L"Alias", real);
+  fs::create_directories(mRoot / "Levels/Ship/Archetypes");
+  Engine::mFactory.SaveArchetypes("Ship");
+  EXPECT_TRUE(fs::exists(mRoot / "Levels/Ship/Archetypes/Barrel.arc"));
+  EXPECT_FALSE(fs::exists(mRoot / "Levels/Ship/Archetypes/Alias.arc"));
+  // Nothing is written, and nothing made, where the archetype folder is missing.
+  Engine::mFactory.SaveArchetypes("Elsewhere");
+  EXPECT_FALSE(fs::exists(mRoot / "Levels/Elsewhere"));
+  EXPECT_EQ(mFiles.madeFolders, 0);
+}
+
+TEST_F(LevelFilesTest, ASecondLevelsObjectsAreNumberedAboveTheFirstsAndTheHostHearsTheSwapInOrder) {
+  Write("Levels/One/One.txt", "Object\n{\n\tmName : A\n\tMarker\n\t{\n\t}\n}\nObject\n{\n\tmName : B\n}\n");
+  Write("Levels/Two/Archetypes/Crate.arc", kWidgetCrate);
+  Write("Levels/Two/Two.txt", "Crate\n{\n\tmName : C\n}\n");
+  Engine::mFactory.LoadLevel("One");
+  const ObjectID highest = Engine::mFactory.GetObjectByName("B").lock()->GetID();
+  Flush();
+  auto* system = new RecordingSystem();
+  Engine::AddSystem(system);
+
+  Engine::mFactory.LoadLevel("Two");
+  auto c = Engine::mFactory.GetObjectByName("C").lock();
+  ASSERT_TRUE(c);
+  EXPECT_GT(c->GetID(), highest);
+  EXPECT_TRUE(Engine::mFactory.GetObjectByName("A").expired());
+
+  Flush();
+  std::vector<MessageType> order;
+  for (const auto& message : system->queued) order.push_back(message->GetMessageId());
+  const std::vector<MessageType> expected{MT_DESTROYED_OBJECT,  MT_DESTROYED_COMPONENT, MT_DESTROYED_OBJECT,
+                                          MT_CLEAR_RESOURCES,   MT_CREATED_OBJECT,      MT_CREATED_COMPONENT};
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(LevelFilesTest, AHostCanListWhatALoadSkippedByFileAndLine) {
+  Write("Levels/Ship/Archetypes/Crate.arc", "Object\n{\n\tmName : Crate\n\tWidget\n\t{\n\t\tmOn : maybe\n\t}\n}\n");
+  Write("Levels/Ship/Ship.txt", "Crate\n{\n\tmName : A\n}\nObject\n{\n\tmName : B\n\tFoo\n\t{\n\t}\n}\n");
+  Engine::mFactory.LoadLevel("Ship");
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"A", "B"}));
+
+  std::vector<std::string> lines;
+  for (const auto& issue : Issues()) {
+    lines.push_back(issue.file + ":" + std::to_string(issue.line) + ": " + issue.reason);
+  }
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "..\\..\\Resources\\Levels\\Ship\\Archetypes\\Crate.arc:6: 'maybe' is not a bool value");
+  EXPECT_EQ(lines[1], "..\\..\\Resources\\Levels\\Ship\\Ship.txt:8: unknown component 'Foo' skipped");
+
+  // The next load starts a new list; a level without its file loses the old
+  // level all the same.
+  Engine::mFactory.LoadLevel("Missing");
+  EXPECT_TRUE(ObjectNames().empty());
+  ASSERT_EQ(Issues().size(), 1u);
+  EXPECT_EQ(Issues()[0].file, "..\\..\\Resources\\Levels\\Missing\\Missing.txt");
+}
+
+TEST_F(LevelFilesTest, AnArchetypeLoadedTwiceKeepsTheFirstAndSkipsTheFile) {
+  Write("Levels/Ship/Archetypes/Crate.arc", kWidgetCrate);
+  const std::wstring path = L"..\\..\\Resources\\Levels\\Ship\\Archetypes\\Crate.arc";
+  Engine::mFactory.LoadArchetypes({path});
+  auto first = Engine::mFactory.GetArchetype(L"Crate").lock();
+  Engine::mFactory.LoadArchetypes({path});
+  EXPECT_EQ(Engine::mFactory.GetArchetype(L"Crate").lock(), first);
+  ASSERT_EQ(Issues().size(), 1u);
+  EXPECT_EQ(Issues()[0].reason, "archetype 'Crate' is loaded already; file skipped");
+}
+
+}  // namespace
