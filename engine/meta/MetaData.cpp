@@ -1,6 +1,5 @@
 #include "meta/MetaData.h"
 
-#include <cassert>
 #include <cstring>
 
 #include "meta/BasicTypes.h"
@@ -94,15 +93,12 @@ void AddKnownMember(MetaData& owner, const char* typeName, const char* memberNam
   if (const BasicType* basic = FindBasicType(typeName)) {
     const MetaData* registered = MetaManager::Get(basic->name);
     const std::uint32_t size = registered != nullptr ? registered->Size() : basic->size;
-    assert(size == storageSize && "member storage does not match its type name");
     if (size != storageSize) return;
     owner.AddMember(basic->name, memberName, offset, basic->size, nullptr, basic->isConst, basic->write,
                     basic->read);
     return;
   }
   const MetaData* registered = MetaManager::Get(typeName);
-  assert((registered == nullptr || registered->Size() == storageSize) &&
-         "member storage does not match its type name");
   if (registered != nullptr && registered->Size() != storageSize) return;
   // A type nobody described is written as an empty block and never read into.
   owner.AddMember(typeName, memberName, offset, storageSize, nullptr, false, &WriteBlock, &ReadBlock);

@@ -74,14 +74,15 @@ std::istream& ReadInt(std::istream& stream, Variant value, bool /*archetype*/) {
 }
 
 std::istream& ReadBool(std::istream& stream, Variant value, bool /*archetype*/) {
-  std::string word;
-  if (!ReadWord(stream, word)) {
-    FailRead(stream, "input ends where a bool value was expected");
-  } else if (word != "0" && word != "1") {
-    FailRead(stream, "'" + word + "' is not a bool value");
-  } else {
-    Store(value.GetData(), word == "1");
+  // Like a stream reading a bool: any spelling of the numbers 0 and 1.
+  std::int32_t number = -1;
+  Variant numberValue(nullptr, &number);
+  if (!ReadNumber<std::int32_t>(stream, numberValue, "a bool")) return stream;
+  if (number != 0 && number != 1) {
+    FailRead(stream, std::to_string(number) + " is not a bool value");
+    return stream;
   }
+  Store(value.GetData(), number == 1);
   return stream;
 }
 

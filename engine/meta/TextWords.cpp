@@ -16,6 +16,10 @@ constexpr bool IsLineEnd(Traits::int_type c) { return c == '\n' || c == '\r'; }
 constexpr bool IsBlank(Traits::int_type c) { return c == ' ' || c == '\t'; }
 constexpr bool IsEnd(Traits::int_type c) { return Traits::eq_int_type(c, Traits::eof()); }
 
+// The end of the stream also ends the line: reads bounded by the line stop
+// there quietly instead of failing the stream, as a sentry would.
+bool AtEndOfLastLine(const std::istream& stream) { return stream.rdstate() == std::ios_base::eofbit; }
+
 // Takes characters up to a blank, tab, line end or the end of the stream.
 void TakeWord(std::istream& stream, std::streambuf& buffer, std::string& word) {
   Traits::int_type c = buffer.sgetc();
@@ -45,6 +49,7 @@ bool ReadWord(std::istream& stream, std::string& word) {
 
 bool ReadWordInLine(std::istream& stream, std::string& word) {
   word.clear();
+  if (AtEndOfLastLine(stream)) return false;
   const std::istream::sentry guard(stream, true);
   if (!guard) return false;
   std::streambuf& buffer = *stream.rdbuf();
@@ -61,6 +66,7 @@ bool ReadWordInLine(std::istream& stream, std::string& word) {
 
 std::string ReadRestOfLine(std::istream& stream) {
   std::string line;
+  if (AtEndOfLastLine(stream)) return line;
   const std::istream::sentry guard(stream, true);
   if (!guard) return line;
   std::streambuf& buffer = *stream.rdbuf();

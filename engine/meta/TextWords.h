@@ -14,10 +14,12 @@ namespace META {
 [[nodiscard]] TW_API bool ReadWord(std::istream& stream, std::string& word);
 
 // Like ReadWord but stays on the current line: false, with nothing consumed
-// but blanks and tabs, at the line end or at the end of the stream.
+// but blanks and tabs, at the line end or at the end of the stream (which
+// then does not fail the stream: it ends the last line).
 [[nodiscard]] TW_API bool ReadWordInLine(std::istream& stream, std::string& word);
 
-// The rest of the current line without its line end, which is consumed.
+// The rest of the current line without its line end, which is consumed;
+// "" without failing at the end of the stream.
 [[nodiscard]] TW_API std::string ReadRestOfLine(std::istream& stream);
 
 // Discards the rest of the current line, its line end included.
