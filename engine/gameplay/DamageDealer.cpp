@@ -8,9 +8,7 @@
 META::MetaData DamageDealer::meta_("DamageDealer", sizeof(DamageDealer), META::MetaManager::Get("Component"), false,
                                    &META::WriteBlock, &META::ReadBlock);
 
-void DamageDealer::AddMeta() {
-  META::AddMember<float>(meta_, "float", "Damage_", META_OFFSET(DamageDealer, Damage_));
-}
+void DamageDealer::AddMeta() { META::AddMember<float>(meta_, "float", "Damage_", META_OFFSET(DamageDealer, Damage_)); }
 
 META::MetaData& DamageDealer::GetMetaData() { return meta_; }
 

@@ -20,8 +20,8 @@ class PlayerStatsTest : public EngineFixture {
   std::shared_ptr<PlayerStats> MakePlayer(float speed) {
     player = Engine::mFactory.CreateGenericObject().lock();
     player->SetName("Player1");
-    auto stats = std::static_pointer_cast<PlayerStats>(
-        Engine::mFactory.GiveObjectComponent(player, L"PlayerStats").lock());
+    auto stats =
+        std::static_pointer_cast<PlayerStats>(Engine::mFactory.GiveObjectComponent(player, L"PlayerStats").lock());
     stats->Set_Speed(speed);
     player->Initialize();
     return stats;

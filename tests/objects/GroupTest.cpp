@@ -41,8 +41,8 @@ class GroupTest : public EngineFixture {
 
   static ObjectID MakeChild(const Vector3& offset) {
     auto child = Engine::mFactory.CreateGenericObject().lock();
-    auto member = std::static_pointer_cast<GroupComponent>(
-        Engine::mFactory.GiveObjectComponent(child, L"GroupComponent").lock());
+    auto member =
+        std::static_pointer_cast<GroupComponent>(Engine::mFactory.GiveObjectComponent(child, L"GroupComponent").lock());
     member->GetOffset() = offset;
     child->Initialize();
     return child->GetID();
@@ -147,8 +147,10 @@ TEST_F(GroupTest, ChildrenArePlacedOnlyWhenTheyJoinOrTheParentChanges) {
   // The same parent again, the same child again, a moving parent: no news.
   group.SetParentObject(dock);
   group.AddToGroup(child);
-  Engine::mFactory.GetObjectWithID(dock).lock()->GetComponentAs<Transform>(CT_Transform)->SetWorldPosition(
-      {7.0f, 7.0f, 7.0f});
+  Engine::mFactory.GetObjectWithID(dock)
+      .lock()
+      ->GetComponentAs<Transform>(CT_Transform)
+      ->SetWorldPosition({7.0f, 7.0f, 7.0f});
   EXPECT_EQ(Commands().size(), 1u);
   EXPECT_EQ(group.GetChildren().size(), 1u);
 
