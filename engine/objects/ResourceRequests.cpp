@@ -1,0 +1,18 @@
+#include "objects/ResourceRequests.h"
+
+#include <memory>
+
+#include "components/Renderable.h"
+#include "core/Engine.h"
+#include "core/RenderMessages.h"
+#include "objects/Object.h"
+
+void RelayResourceRequests(const Object& object) {
+  const auto renderable = object.GetComponentAs<Renderable>(CT_Renderable);
+  if (!renderable) return;
+  for (const std::string& texture : renderable->GetTextures()) {
+    Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_TEXTURE, texture));
+  }
+  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_SHADER, renderable->GetShader()));
+  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_MODEL, renderable->GetModel()));
+}
