@@ -85,16 +85,11 @@ class GameplayDataTest : public EngineFixture {
   }
 };
 
-TEST_F(GameplayDataTest, ALevelBlockSetsEveryTuningValue) {
+TEST_F(GameplayDataTest, LevelFilesSetEveryTuningValueAndClonesAndSavesKeepThem) {
   const auto arena = ReadLevel(kArena, "Arena");
   ASSERT_TRUE(arena);
   EXPECT_TRUE(Engine::mDeserializer.Report().Empty()) << "every member name is known";
   ExpectArenaValues(*arena);
-}
-
-TEST_F(GameplayDataTest, ClonesAndSavedLevelsKeepTheValues) {
-  const auto arena = ReadLevel(kArena, "Arena");
-  ASSERT_TRUE(arena);
 
   const auto clone = arena->CloneObject().lock();
   ASSERT_TRUE(clone);

@@ -117,12 +117,4 @@ TEST_F(LifeTimeTest, DrivenDirectlyItCountsInAnyStateAndEndsItsObject) {
   EXPECT_EQ(destroyed[bullet.id], 1);
 }
 
-TEST_F(LifeTimeTest, ABulletRemovedEarlyIsNotDestroyedAgainWhenItsTimeRunsOut) {
-  GameState::SetState(STATE_PLAY);
-  const Bullet bullet = MakeBullet(0.5f);
-  Engine::mFactory.Destroy(bullet.id);  // hit a wall
-  for (int i = 0; i < 4; ++i) Tick(0.25f);
-  EXPECT_EQ(destroyed[bullet.id], 1);
-}
-
 }  // namespace

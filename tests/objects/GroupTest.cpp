@@ -159,12 +159,6 @@ TEST_F(GroupTest, ChildrenArePlacedOnlyWhenTheyJoinOrTheParentChanges) {
   ASSERT_EQ(commands.size(), 2u);
   ExpectPlacement(*commands[1], child, {100.0f, 52.0f, 0.0f});
   EXPECT_EQ(group.GetParentID(), shuttle);
-
-  // A copy is the same group: same name, parent and children.
-  const Group copy = group;
-  EXPECT_EQ(Group(copy).GetParentID(), shuttle);
-  EXPECT_EQ(Group(copy).GetChildren(), group.GetChildren());
-  EXPECT_EQ(Group().GetGroupName(), "default");
 }
 
 TEST_F(GroupTest, NothingIsSentWhereNothingCanBePlaced) {
