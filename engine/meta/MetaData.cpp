@@ -14,7 +14,9 @@ MetaData::MetaData()
       mConst(false),
       mBase(nullptr),
       mSerialize(nullptr),
-      mDeserialize(nullptr) {}
+      mDeserialize(nullptr) {
+  MetaManager::Track(this);
+}
 
 MetaData::MetaData(const char* name, std::uint32_t size, const MetaData* base, bool isConst,
                    SerializeFunction serialize, DeserializeFunction deserialize)
@@ -24,10 +26,20 @@ MetaData::MetaData(const char* name, std::uint32_t size, const MetaData* base, b
       mBase(base),
       mSerialize(serialize),
       mDeserialize(deserialize) {
+  MetaManager::Track(this);
   if (mName != nullptr) MetaManager::RegisterMeta(this);
 }
 
-MetaData::MetaData(const MetaData& other) = default;
+MetaData::MetaData(const MetaData& other)
+    : mName(other.mName),
+      mSize(other.mSize),
+      mConst(other.mConst),
+      mBase(other.mBase),
+      mSerialize(other.mSerialize),
+      mDeserialize(other.mDeserialize),
+      mMembers(other.mMembers) {
+  MetaManager::Track(this);
+}
 
 MetaData& MetaData::operator=(const MetaData& other) = default;
 
@@ -90,6 +102,8 @@ std::istream& MetaData::Deserialize(std::istream& stream, Variant value, bool ar
 void AddKnownMember(MetaData& owner, const char* typeName, const char* memberName, std::uint32_t offset,
                     std::uint32_t storageSize) {
   if (typeName == nullptr || memberName == nullptr) return;
+  // A no-op normally (first wins); after a Clear it brings the class back.
+  MetaManager::RegisterMeta(&owner);
   if (const BasicType* basic = FindBasicType(typeName)) {
     const MetaData* registered = MetaManager::Get(basic->name);
     const std::uint32_t size = registered != nullptr ? registered->Size() : basic->size;

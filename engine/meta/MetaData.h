@@ -90,7 +90,8 @@ class TW_API MetaData {
 // "unsigned int", "unsigned long", "ObjectID", "std::string",
 // "std::vector<std::string>", "Mat4", "ShapeType", "Vec4", ...) or, for any
 // other name, the registered class record (MetaVec3, MetaVec4, TransformData),
-// else a new member-less block record. The member is left out when
+// else a new member-less block record. The owner is registered too when its
+// name is free (after a Clear). The member is left out when
 // `storageSize` differs from the record's size: reading it would write past
 // the member.
 TW_API void AddKnownMember(MetaData& owner, const char* typeName, const char* memberName, std::uint32_t offset,

@@ -1,6 +1,6 @@
 #include "meta/MetaManager.h"
 
-#include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "meta/MetaData.h"
@@ -21,6 +21,7 @@ struct MetaManager::Registry {
 
   MetaMap metas;
   std::vector<std::unique_ptr<MetaData>> owned;
+  std::unordered_set<MetaData*> live;
 };
 
 MetaManager::Registry& MetaManager::Metas() {
@@ -54,19 +55,23 @@ void MetaManager::Clear() {
   Registry& registry = Metas();
   std::vector<std::unique_ptr<MetaData>> owned = std::move(registry.owned);
   registry.owned.clear();
-  for (const auto& [name, record] : registry.metas) {
-    const bool isOwned = std::any_of(owned.begin(), owned.end(),
-                                     [record = record](const auto& heap) { return heap.get() == record; });
-    // RegisterMeta takes only non-const records, so this record is modifiable.
-    if (!isOwned) const_cast<MetaData*>(record)->mMembers.clear();
+  std::unordered_set<const MetaData*> doomed;
+  for (const auto& record : owned) doomed.insert(record.get());
+  for (MetaData* record : registry.live) {
+    if (doomed.contains(record)) continue;
+    std::erase_if(record->mMembers, [&doomed](const auto& entry) { return doomed.contains(entry.second->Data()); });
   }
   registry.metas.clear();
   owned.clear();
 }
 
+void MetaManager::Track(MetaData* record) { Metas().live.insert(record); }
+
 void MetaManager::Forget(const MetaData* record) {
   if (!gRegistryAlive) return;
-  std::erase_if(Metas().metas, [record](const auto& entry) { return entry.second == record; });
+  Registry& registry = Metas();
+  registry.live.erase(const_cast<MetaData*>(record));
+  std::erase_if(registry.metas, [record](const auto& entry) { return entry.second == record; });
 }
 
 }  // namespace META

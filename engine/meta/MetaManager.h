@@ -25,10 +25,10 @@ class TW_API MetaManager {
   // otherwise destroyed. Returns the record now registered under the name.
   static const MetaData* Adopt(std::unique_ptr<MetaData> record);
   [[nodiscard]] static const MetaMap& GetMap();
-  // Empties the registry and destroys the records it owns. Records that
-  // survive (static class records) lose their members too, since those may
-  // refer to destroyed records: RegisterBasicTypes and the AddMeta functions
-  // build everything again. Copies of records made elsewhere are not reached.
+  // Empties the registry and destroys the records it owns. Every record that
+  // survives (static class records, copies) drops the members whose type
+  // record was destroyed, so none is left pointing at freed memory;
+  // RegisterBasicTypes and the AddMeta functions build everything again.
   static void Clear();
 
  private:
@@ -38,7 +38,10 @@ class TW_API MetaManager {
   // Function-local static, so records registering while the library loads
   // find it constructed whatever their order.
   static Registry& Metas();
-  // Called by a record's destructor so the table never points at it.
+  // Every record, registered or not, is known from construction to
+  // destruction, so Clear can reach the ones whose members it must trim
+  // and the table never points at a destroyed record.
+  static void Track(MetaData* record);
   static void Forget(const MetaData* record);
 };
 

@@ -10,8 +10,6 @@ MetaVec3::MetaVec3(const Vectormath::Aos::Vector3& vector)
     : x_(vector.getX()), y_(vector.getY()), z_(vector.getZ()) {}
 
 void MetaVec3::AddMeta() {
-  // Registered at load already; again here so the record comes back after a Clear.
-  META::MetaManager::RegisterMeta(&meta_);
   META::AddMember<float>(meta_, "float", "x_", META_OFFSET(MetaVec3, x_));
   META::AddMember<float>(meta_, "float", "y_", META_OFFSET(MetaVec3, y_));
   META::AddMember<float>(meta_, "float", "z_", META_OFFSET(MetaVec3, z_));

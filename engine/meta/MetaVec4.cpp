@@ -10,8 +10,6 @@ MetaVec4::MetaVec4(const Vectormath::Aos::Vector4& vector)
     : x_(vector.getX()), y_(vector.getY()), z_(vector.getZ()), w_(vector.getW()) {}
 
 void MetaVec4::AddMeta() {
-  // Registered at load already; again here so the record comes back after a Clear.
-  META::MetaManager::RegisterMeta(&meta_);
   META::AddMember<float>(meta_, "float", "x_", META_OFFSET(MetaVec4, x_));
   META::AddMember<float>(meta_, "float", "y_", META_OFFSET(MetaVec4, y_));
   META::AddMember<float>(meta_, "float", "z_", META_OFFSET(MetaVec4, z_));

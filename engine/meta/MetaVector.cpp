@@ -19,8 +19,6 @@ MetaVector::MetaVector(const std::vector<ObjectID>& ids)
 }
 
 void MetaVector::AddMeta() {
-  // Registered at load already; again here so the record comes back after a Clear.
-  META::MetaManager::RegisterMeta(&meta_);
   META::AddMember<std::unique_ptr<ObjectID[]>>(meta_, "ObjectID*", "m_array", META_OFFSET(MetaVector, m_array));
   META::AddMember<std::uint32_t>(meta_, "unsigned", "m_size", META_OFFSET(MetaVector, m_size));
   META::AddMember<std::uint32_t>(meta_, "unsigned", "m_capacity", META_OFFSET(MetaVector, m_capacity));

@@ -9,7 +9,6 @@ META::MetaData Sample::meta_("TestSample", sizeof(Sample), nullptr, false, &META
 META::MetaData Crate::meta_("TestCrate", sizeof(Crate), nullptr, false, &META::WriteBlock, &META::ReadBlock);
 
 void Sample::AddMeta() {
-  META::MetaManager::RegisterMeta(&meta_);
   META::AddMember<float>(meta_, "float", "mFloat", META_OFFSET(Sample, mFloat));
   META::AddMember<std::int32_t>(meta_, "int", "mInt", META_OFFSET(Sample, mInt));
   META::AddMember<bool>(meta_, "bool", "mBool", META_OFFSET(Sample, mBool));
@@ -28,7 +27,6 @@ void Sample::AddMeta() {
 }
 
 void Crate::AddMeta() {
-  META::MetaManager::RegisterMeta(&meta_);
   META::AddMember<float>(meta_, "float", "m_mass", META_OFFSET(Crate, m_mass));
   META::AddMember<bool>(meta_, "bool", "m_static", META_OFFSET(Crate, m_static));
   META::AddMember<MetaVec3>(meta_, "MetaVec3", "m_velocity", META_OFFSET(Crate, m_velocity));

@@ -151,15 +151,21 @@ TEST_F(Registry, TypedAddMemberRejectsStorageOfTheWrongSize) {
 }
 
 TEST_F(Registry, ClearDestroysOwnedRecordsAndStartUpRestoresEverything) {
+  const MetaData copy = MetaVec3::meta_;
   MetaManager::Clear();
   EXPECT_TRUE(MetaManager::GetMap().empty());
-  // The static record survives, without members that referred to destroyed records.
+  // Static records and copies survive, without the members whose type
+  // records were destroyed; a member typed by a static record stays.
   EXPECT_EQ(MetaVec3::meta_.Type(), "MetaVec3");
   EXPECT_FALSE(MetaVec3::meta_.HasMembers());
+  EXPECT_FALSE(copy.HasMembers());
+  EXPECT_EQ(MemberNames(Crate::meta_), (std::vector<std::string>{"m_velocity"}));
 
-  // A class's AddMeta brings back the records its members need.
+  // A class's AddMeta brings back its own record and those its members need.
   Crate::AddMeta();
+  EXPECT_EQ(MetaManager::Get("TestCrate"), &Crate::meta_);
   EXPECT_EQ(MetaManager::Get("MetaVec3"), &MetaVec3::meta_);
+  EXPECT_EQ(MemberNames(Crate::meta_), (std::vector<std::string>{"m_mass", "m_static", "m_velocity"}));
   META::RegisterBasicTypes();
   const META::Member* x = MetaVec3::meta_.FindMember("x_");
   ASSERT_NE(x, nullptr);
