@@ -40,8 +40,9 @@ asan:
 
 # ThreadSanitizer over the bus's threaded tests.
 tsan:
-	$(MAKE) build BUILD=build-tsan CMAKE_ARGS="-DTIDEWATER_SANITIZE=thread -DTIDEWATER_BENCH=OFF -DTIDEWATER_HOST=OFF $(CMAKE_ARGS)"
-	ctest --test-dir build-tsan --output-on-failure -R 'BusThreads' -j $(JOBS)
+	$(MAKE) configure BUILD=build-tsan CMAKE_ARGS="-DTIDEWATER_SANITIZE=thread -DTIDEWATER_BENCH=OFF -DTIDEWATER_HOST=OFF $(CMAKE_ARGS)"
+	cmake --build build-tsan -j $(JOBS) --target tw_core_tests
+	./build-tsan/tests/tw_core_tests --gtest_filter='BusThreads*'
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
