@@ -63,6 +63,9 @@ class TW_API ObjectFactory {
   [[nodiscard]] std::weak_ptr<Object> GetArchetype(const std::wstring& name) const;
   [[nodiscard]] const std::map<std::wstring, std::shared_ptr<Object>>& GetArchetypes() const { return mArchetypes; }
   [[nodiscard]] std::shared_ptr<ComponentFactory> GetComponentFactory(const std::wstring& registryName) const;
+  [[nodiscard]] const std::map<std::wstring, std::shared_ptr<ComponentFactory>>& GetComponentFactories() const {
+    return mComponentFactories;
+  }
 
   // Registration.
   void AddComponentFactory(const std::wstring& name, std::shared_ptr<ComponentFactory> factory);
