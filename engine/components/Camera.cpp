@@ -24,8 +24,8 @@ Vector3 RotateAbout(const Vector3& v, const Vector3& axis, float degrees) {
 
 }  // namespace
 
-META::MetaData Camera::meta_("Camera", sizeof(Camera), META::MetaManager::Get("Component"), false,
-                             &META::WriteBlock, &META::ReadBlock);
+META::MetaData Camera::meta_("Camera", sizeof(Camera), META::MetaManager::Get("Component"), false, &META::WriteBlock,
+                             &META::ReadBlock);
 
 // The defaults are the member initializers.
 Camera::Camera() = default;
@@ -92,9 +92,7 @@ void Camera::TurnFPCam(float degrees) {
   const float radians = ToRadians(degrees);
   const float c = std::cos(radians);
   const float s = std::sin(radians);
-  const auto turn = [c, s](const MetaVec3& v) {
-    return Vector3(v.x_ * c + v.z_ * s, v.y_, -v.x_ * s + v.z_ * c);
-  };
+  const auto turn = [c, s](const MetaVec3& v) { return Vector3(v.x_ * c + v.z_ * s, v.y_, -v.x_ * s + v.z_ * c); };
   mRight = turn(mRight);
   mUp = turn(mUp);
   mLookAt = Vectormath::Aos::normalize(Vectormath::Aos::cross(mUp, mRight));

@@ -35,9 +35,7 @@ void Debug::Initialize() {
 
 void Debug::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Debug::CloneComponent() const {
-  return Engine::mFactory.CreateComponent(L"Debug");
-}
+std::shared_ptr<Component> Debug::CloneComponent() const { return Engine::mFactory.CreateComponent(L"Debug"); }
 
 void Debug::SetDrawFlags(std::uint32_t flags) { mDrawFlags = flags; }
 void Debug::SetNormalColor(const Vector4& color) { mNormalColor = color; }

@@ -63,6 +63,4 @@ Vector3 RigidBody::GetNetForce() const {
 
 void RigidBody::ClearForces() { mForces.clear(); }
 
-void RigidBody::AddImpulse(const Vector3& impulse) {
-  m_velocity = Vector3(m_velocity) + impulse * m_invMass;
-}
+void RigidBody::AddImpulse(const Vector3& impulse) { m_velocity = Vector3(m_velocity) + impulse * m_invMass; }

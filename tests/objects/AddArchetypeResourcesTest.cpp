@@ -40,8 +40,8 @@ class AddArchetypeResourcesTest : public EngineFixture {
 
 TEST_F(AddArchetypeResourcesTest, TexturesThenShaderThenModelAreRequested) {
   auto archetype = Engine::mFactory.CreateGenericArchetype(L"Crate").lock();
-  auto renderable = std::static_pointer_cast<Renderable>(
-      Engine::mFactory.GiveArchetypeComponent(archetype, L"Renderable").lock());
+  auto renderable =
+      std::static_pointer_cast<Renderable>(Engine::mFactory.GiveArchetypeComponent(archetype, L"Renderable").lock());
   ASSERT_TRUE(renderable);
   renderable->GetTextures() = {"planks", "rust"};
   renderable->SetShader("textureshader");
