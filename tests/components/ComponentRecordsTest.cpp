@@ -138,29 +138,4 @@ TEST_F(ComponentRecordsTest, EveryMemberIsRegisteredUnderItsNameTypeAndSize) {
   }
 }
 
-TEST_F(ComponentRecordsTest, TransformMembersAreWrittenInNameOrder) {
-  std::vector<std::string> names;
-  for (const auto& [name, member] : TransformData::meta_.GetMembers()) names.push_back(name);
-  const std::vector<std::string> expected{"ModelRotationAngleX", "ModelRotationAngleY", "ModelRotationAngleZ",
-                                          "WorldOrigin",         "WorldPosition",       "WorldRotationAngleX",
-                                          "WorldRotationAngleY", "WorldRotationAngleZ", "WorldScalar"};
-  EXPECT_EQ(names, expected);
-}
-
-TEST_F(ComponentRecordsTest, MemberOffsetsPointAtTheValuesTheGettersReturn) {
-  // Reading a member through its offset is what the level writer does.
-  auto camera = std::static_pointer_cast<Camera>(Engine::mFactory.CreateComponent(L"Camera"));
-  const auto* bytes = reinterpret_cast<const unsigned char*>(camera.get());
-  const auto* width = reinterpret_cast<const std::uint32_t*>(bytes + Camera::meta_.FindMember("mWidth")->Offset());
-  const auto* far = reinterpret_cast<const float*>(bytes + Camera::meta_.FindMember("mFar")->Offset());
-  EXPECT_EQ(*width, camera->GetCameraWidth());
-  EXPECT_EQ(*far, camera->GetCameraFar());
-
-  auto renderable = std::static_pointer_cast<Renderable>(Engine::mFactory.CreateComponent(L"Renderable"));
-  const auto* rbytes = reinterpret_cast<const unsigned char*>(renderable.get());
-  const auto* textures = reinterpret_cast<const std::vector<std::string>*>(
-      rbytes + Renderable::meta_.FindMember("m_TextureName")->Offset());
-  EXPECT_EQ(textures, &renderable->GetTextures());
-}
-
 }  // namespace
