@@ -204,6 +204,8 @@ void Gun::PlaceProjectile(const Object& projectile, const Object& player) const 
   if (!playerTransform) return;
   SendPhysics(PMT_SET_POSITION, projectile.GetID(), playerTransform->GetPosition() + Vector3(mMuzzleAim));
   if (const auto transform = projectile.GetComponentAs<Transform>(CT_Transform)) {
+    // Rebuilt first: the player may have turned since its matrix was last used.
+    playerTransform->GetWoldRotation();
     transform->CopyWorldRotation(*playerTransform);
   }
 }
