@@ -67,10 +67,10 @@ void MetaManager::Clear() {
 
 void MetaManager::Track(MetaData* record) { Metas().live.insert(record); }
 
-void MetaManager::Forget(const MetaData* record) {
+void MetaManager::Forget(MetaData* record) {
   if (!gRegistryAlive) return;
   Registry& registry = Metas();
-  registry.live.erase(const_cast<MetaData*>(record));
+  registry.live.erase(record);
   std::erase_if(registry.metas, [record](const auto& entry) { return entry.second == record; });
 }
 

@@ -42,7 +42,7 @@ class TW_API MetaManager {
   // destruction, so Clear can reach the ones whose members it must trim
   // and the table never points at a destroyed record.
   static void Track(MetaData* record);
-  static void Forget(const MetaData* record);
+  static void Forget(MetaData* record);
 };
 
 }  // namespace META

@@ -19,9 +19,13 @@ std::int32_t IntAt(const Variant& value) { return *static_cast<const std::int32_
 // Run under ASan/LSan these also catch a copy freed twice or never freed.
 class VariantAssignment : public ::testing::Test {
  protected:
-  void SetUp() override { RegisterTestRecords(); }
-  const MetaData* mFloat = MetaManager::Get("float");
-  const MetaData* mInt = MetaManager::Get("int");
+  void SetUp() override {
+    RegisterTestRecords();
+    mFloat = MetaManager::Get("float");
+    mInt = MetaManager::Get("int");
+  }
+  const MetaData* mFloat = nullptr;
+  const MetaData* mInt = nullptr;
 };
 
 TEST_F(VariantAssignment, ReferencesOfOneTypeCopyTheValueThroughToItsStorage) {
