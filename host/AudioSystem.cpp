@@ -1,0 +1,81 @@
+#include "AudioSystem.h"
+
+#include <cstdio>
+
+#include "HostListener.h"
+#include "Match.h"
+#include "core/Engine.h"
+#include "core/GameFlowMessages.h"
+
+namespace {
+
+constexpr MessageType kListenedTypes[] = {MT_POST_SOUND_EVENT, MT_SOUND_RTPC, MT_SEEK_SOUND_EVENT,
+                                          MT_STOP_ALL_SOUNDS};
+
+struct NamedSound {
+  std::uint32_t id;
+  const char* name;
+};
+
+// The sound events the engine posts.
+constexpr NamedSound kSounds[] = {
+    {0x74C5CC42u, "flare dropped"},
+    {0xBE92F046u, "door opens"},
+    {0xA234F592u, "door closes"},
+    {0x7C8694FCu, "door slams shut for good"},
+    {0xFFBB8AE6u, "door switch"},
+    {0x951B68E4u, "flood alarm"},
+    {0x6F4DE0E1u, "water rising"},
+    {0x880BB817u, "room flooded, someone drowned"},
+    {0xAD2C1CB0u, "room flooded"},
+    {0x09138F63u, "item collected"},
+    {0x9938DE08u, "pod charged"},
+    {0xD38D4949u, "pod launched"},
+};
+
+Callable ListenerFor(MessageType type, std::function<void(const std::shared_ptr<Message>&)> handler) {
+  return Callable(HostListenerID(HostListenerOwner::Audio, static_cast<std::uint32_t>(type)), std::move(handler));
+}
+
+}  // namespace
+
+AudioSystem::AudioSystem(std::shared_ptr<Match> match) : System(L"Audio"), mMatch(std::move(match)) {}
+
+void AudioSystem::Initialize() {
+  for (const MessageType type : kListenedTypes) {
+    Engine::RegisterListener(type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) {
+                               OnMessage(message);
+                             }));
+  }
+}
+
+void AudioSystem::Update(float /*timeStep*/) {}
+
+int AudioSystem::Release() {
+  for (const MessageType type : kListenedTypes) Engine::UnregisterListener(type, ListenerFor(type, nullptr));
+  return 0;
+}
+
+std::string AudioSystem::SoundName(std::uint32_t soundID) {
+  for (const NamedSound& sound : kSounds) {
+    if (sound.id == soundID) return sound.name;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "sound 0x%08X", soundID);
+  return text;
+}
+
+void AudioSystem::OnMessage(const std::shared_ptr<Message>& message) {
+  switch (message->GetMessageId()) {
+    case MT_POST_SOUND_EVENT:
+      ++mPlayed;
+      mMatch->Note("sound", SoundName(static_cast<const PostSoundEventMessage&>(*message).GetSoundID()));
+      break;
+    case MT_STOP_ALL_SOUNDS:
+      mMatch->Note("sound", "all sounds stop");
+      break;
+    default:
+      // Parameters and seeks change nothing that can be heard in a log.
+      break;
+  }
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <fstream>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// What happened in a match, one line per event: game time, who or what, and
+// what. Lines go to an echo stream as they come (stdout), to a log file when
+// one is open, and are kept for the summary and the tests.
+//
+// On a terminal a one-line status can be kept below the events: it is
+// redrawn in place and cleared before each event line.
+class EventLog {
+ public:
+  explicit EventLog(std::ostream* echo = nullptr) : mEcho(echo) {}
+
+  // False when the file cannot be written.
+  bool OpenFile(const std::string& path);
+  void Add(float seconds, const std::string& subject, const std::string& text);
+  [[nodiscard]] const std::vector<std::string>& Lines() const { return mLines; }
+  // Lines whose text contains `fragment`.
+  [[nodiscard]] std::size_t Count(const std::string& fragment) const;
+
+  void ShowStatus(const std::string& status);
+  void ClearStatus();
+
+  [[nodiscard]] static std::string Format(float seconds, const std::string& subject, const std::string& text);
+
+ private:
+  std::ostream* mEcho;
+  std::ofstream mFile;
+  std::vector<std::string> mLines;
+  std::string mStatus;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+
+#include "HostCommandLine.h"
+
+// tidewater-host's two commands. Play: add the systems, initialize the
+// engine, load the level, set the game in play, run the frame loop until the
+// match is over, release the engine and print the summary. Check: load the
+// level and report what its files hold that the readers could not use.
+class HostApp {
+ public:
+  HostApp(std::ostream& out, std::ostream& err) : mOut(out), mErr(err) {}
+
+  // The process's exit code.
+  int Run(const HostOptions& options);
+
+  // Points the engine at the resources: --resources, else the engine's own
+  // "..\..\Resources" when it exists from here, else the source tree's.
+  // False (with a message) when --resources names no folder.
+  bool ResolveResourceRoot(const std::string& resources);
+  // The native path of a level's file under the resolved root.
+  [[nodiscard]] static std::string LevelFile(const std::string& level);
+
+ private:
+  int Play(const HostOptions& options);
+  int Check(const HostOptions& options);
+
+  std::ostream& mOut;
+  std::ostream& mErr;
+};

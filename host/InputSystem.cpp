@@ -1,0 +1,62 @@
+#include "InputSystem.h"
+
+#include "HostListener.h"
+#include "Match.h"
+#include "core/Engine.h"
+#include "core/GameState.h"
+#include "core/InputMessages.h"
+#include "input/Controller.h"
+#include "objects/Object.h"
+
+namespace {
+
+Callable RumbleListener(std::function<void(const std::shared_ptr<Message>&)> handler) {
+  return Callable(HostListenerID(HostListenerOwner::Input, MT_CONTROLLER_VIBRATE), std::move(handler));
+}
+
+}  // namespace
+
+InputSystem::InputSystem(std::shared_ptr<Match> match, std::uint32_t seed)
+    : System(L"Input"), mMatch(std::move(match)), mSeed(seed) {}
+
+void InputSystem::Initialize() {
+  Engine::RegisterListener(MT_CONTROLLER_VIBRATE, RumbleListener([this](const std::shared_ptr<Message>& message) {
+                             const auto& rumble = static_cast<const ControllerVibrateMessage&>(*message);
+                             const auto controller =
+                                 std::dynamic_pointer_cast<Controller>(rumble.GetControllerComponent().lock());
+                             if (controller && controller->GetPlayerNumber() < mRumbles.size()) {
+                               ++mRumbles[controller->GetPlayerNumber()];
+                             }
+                           }));
+}
+
+int InputSystem::Release() {
+  Engine::UnregisterListener(MT_CONTROLLER_VIBRATE, RumbleListener(nullptr));
+  mBots.clear();
+  return 0;
+}
+
+void InputSystem::StartBots() {
+  mStarted = true;
+  const auto& players = mMatch->Players();
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    if (players[i].fate != Match::Fate::Playing) continue;
+    // Each bot draws from its own stream, so one bot's choices never shift another's.
+    mBots.emplace_back(static_cast<std::uint32_t>(i), players[i].id, mSeed * 4u + static_cast<std::uint32_t>(i));
+  }
+}
+
+void InputSystem::Update(float timeStep) {
+  if (GameState::GetState() != STATE_PLAY) return;
+  if (!mStarted) StartBots();
+  const auto& players = mMatch->Players();
+  for (Bot& bot : mBots) {
+    if (players[bot.PlayerNumber()].fate != Match::Fate::Playing) continue;
+    const auto object = Engine::mFactory.GetObjectWithID(bot.PlayerID()).lock();
+    if (!object) continue;
+    for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep)) object->HandleMessage(message);
+    if (bot.PullsTrigger()) {
+      Engine::RelayMessage(std::make_shared<RightTriggerPressMessage>(L"Input", bot.PlayerNumber()));
+    }
+  }
+}

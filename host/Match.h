@@ -1,0 +1,73 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "EventLog.h"
+#include "HostCommandLine.h"
+#include "ShipMap.h"
+#include "objects/ComponentType.h"
+
+// One match as the host keeps score of it, shared by its systems and kept by
+// the program after the engine has released them: the game clock, what
+// became of each player, the counts for the summary, the event log and the
+// map the bots find their way by.
+class Match {
+ public:
+  enum class Fate { Playing, Escaped, Drowned, SatOut };
+
+  struct Player {
+    std::string name;
+    ObjectID id = 0;
+    bool present = false;
+    Fate fate = Fate::SatOut;
+    float when = 0.0f;
+    // The pod a player escaped in, or the room a player drowned or ended in.
+    std::string where;
+  };
+
+  struct Counts {
+    int roomsInRings = 0;
+    int roomsFlooded = 0;
+    int keyCards = 0;
+    int powerCells = 0;
+    int doorOpenings = 0;
+    int podsLaunched = 0;
+    int shots = 0;
+    int hits = 0;
+  };
+
+  Match(const HostOptions& options, std::ostream* echo);
+
+  [[nodiscard]] const HostOptions& Options() const { return mOptions; }
+  EventLog& Log() { return mLog; }
+  ShipMap& Map() { return mMap; }
+  [[nodiscard]] const ShipMap& Map() const { return mMap; }
+
+  [[nodiscard]] float Time() const { return mTime; }
+  void Advance(float dt) { mTime += dt; }
+  // An event at the current game time.
+  void Note(const std::string& subject, const std::string& text) { mLog.Add(mTime, subject, text); }
+
+  std::array<Player, 4>& Players() { return mPlayers; }
+  [[nodiscard]] const std::array<Player, 4>& Players() const { return mPlayers; }
+  // The record of the player object with this id, or null.
+  Player* FindPlayer(ObjectID id);
+  [[nodiscard]] int PlayersStillPlaying() const;
+  [[nodiscard]] bool Participates(const Player& player) const { return player.present && player.fate != Fate::SatOut; }
+
+  Counts counts;
+  // Why the match ended; empty while it runs.
+  std::string endReason;
+
+  // The closing summary: who escaped, who drowned, rooms flooded, time.
+  void PrintSummary(std::ostream& out) const;
+
+ private:
+  HostOptions mOptions;
+  EventLog mLog;
+  ShipMap mMap;
+  float mTime = 0.0f;
+  std::array<Player, 4> mPlayers;
+};

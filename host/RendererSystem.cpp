@@ -1,0 +1,171 @@
+#include "RendererSystem.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "HostListener.h"
+#include "Match.h"
+#include "components/Renderable.h"
+#include "components/Transform.h"
+#include "core/Engine.h"
+#include "core/GameState.h"
+#include "core/ObjectMessages.h"
+#include "core/RenderMessages.h"
+#include "objects/Object.h"
+
+using Vectormath::Aos::Vector3;
+
+namespace {
+
+constexpr MessageType kListenedTypes[] = {MT_CREATED_COMPONENT, MT_DESTROYED_COMPONENT, MT_DESTROYED_OBJECT,
+                                          MT_LOAD_RESOURCE, MT_CLEAR_RESOURCES};
+
+struct Glyph {
+  const char* model;
+  char glyph;
+  int layer;
+};
+
+// Later layers draw over earlier ones.
+constexpr Glyph kGlyphs[] = {
+    {"room", '.', 0},       {"floodwater", '~', 1}, {"plate", '_', 2},   {"wall", '#', 3},
+    {"door", '+', 3},       {"console", '=', 3},    {"pod", 'P', 4},     {"powercell", 'c', 4},
+    {"keycard", 'k', 4},    {"warninglight", '!', 5}, {"flare", 'f', 5}, {"bullet", '*', 6},
+    {"pellet", '*', 6},     {"player", '@', 7},
+};
+
+Glyph GlyphOf(const std::string& model) {
+  for (const Glyph& glyph : kGlyphs) {
+    if (model == glyph.model) return glyph;
+  }
+  return {"", '?', 4};
+}
+
+Callable ListenerFor(MessageType type, std::function<void(const std::shared_ptr<Message>&)> handler) {
+  return Callable(HostListenerID(HostListenerOwner::Renderer, static_cast<std::uint32_t>(type)), std::move(handler));
+}
+
+}  // namespace
+
+RendererSystem::RendererSystem(std::shared_ptr<Match> match, bool textView, std::ostream* out)
+    : System(L"Renderer"), mMatch(std::move(match)), mTextView(textView), mOut(out) {}
+
+void RendererSystem::Initialize() {
+  for (const MessageType type : kListenedTypes) {
+    Engine::RegisterListener(type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) {
+                               OnMessage(message);
+                             }));
+  }
+}
+
+int RendererSystem::Release() {
+  for (const MessageType type : kListenedTypes) Engine::UnregisterListener(type, ListenerFor(type, nullptr));
+  if (mTextView && mOut != nullptr) *mOut << Draw();
+  mDrawables.clear();
+  return 0;
+}
+
+void RendererSystem::OnMessage(const std::shared_ptr<Message>& message) {
+  switch (message->GetMessageId()) {
+    case MT_CREATED_COMPONENT: {
+      const auto& created = static_cast<const CreatedComponentMessage&>(*message);
+      if (created.GetComponentType() != CT_Renderable) break;
+      if (const auto component = created.GetComponentPTR().lock()) {
+        if (const auto object = component->GetParent().lock()) mDrawables[object->GetID()] = object;
+      }
+      break;
+    }
+    case MT_DESTROYED_COMPONENT:
+      // A replaced Renderable leaves its object drawable: Draw asks the object.
+      break;
+    case MT_DESTROYED_OBJECT:
+      mDrawables.erase(static_cast<const DestroyedObjectMessage&>(*message).GetObjectID());
+      break;
+    case MT_LOAD_RESOURCE: {
+      const auto& load = static_cast<const LoadResourceMessage&>(*message);
+      mResources.insert(std::to_string(static_cast<int>(load.GetType())) + ":" + load.GetName());
+      break;
+    }
+    case MT_CLEAR_RESOURCES:
+      mResources.clear();
+      break;
+    default:
+      break;
+  }
+}
+
+void RendererSystem::Update(float timeStep) {
+  if (!mTextView || mOut == nullptr || GameState::GetState() != STATE_PLAY) return;
+  mSinceFrame += timeStep;
+  if (mSinceFrame < kFrameInterval) return;
+  mSinceFrame = 0.0f;
+  char title[64];
+  std::snprintf(title, sizeof title, "-- %.1f s --\n", static_cast<double>(mMatch->Time()));
+  mMatch->Log().ClearStatus();
+  *mOut << title << Draw();
+  mOut->flush();
+}
+
+std::string RendererSystem::Draw() const {
+  struct Item {
+    int layer;
+    char glyph;
+    Vector3 min;
+    Vector3 max;
+  };
+  std::vector<Item> items;
+  float minX = std::numeric_limits<float>::max();
+  float minZ = minX;
+  float maxX = -minX;
+  float maxZ = -minX;
+  for (const auto& [id, weak] : mDrawables) {
+    const auto object = weak.lock();
+    if (!object) continue;
+    const auto renderable = object->GetComponentAs<Renderable>(CT_Renderable);
+    const auto transform = object->GetComponentAs<Transform>(CT_Transform);
+    if (!renderable || !transform || !renderable->GetVisibility()) continue;
+    Glyph glyph = GlyphOf(renderable->GetModel());
+    const std::string& name = object->GetName();
+    if (name.size() == 7 && name.compare(0, 6, "Player") == 0) glyph.glyph = name[6];
+    const Vector3 position = transform->GetPosition();
+    const Vector3 half = transform->GetScale() * 0.5f;
+    // Lifted clear of the floor by more than its own height.
+    if (position.getY() - half.getY() > 2.0f * half.getY() + 0.5f && glyph.layer >= 3) glyph.glyph = '^';
+    items.push_back({glyph.layer, glyph.glyph, position - half, position + half});
+    if (position.getY() < -100.0f) continue;  // benched players do not stretch the picture
+    minX = std::min(minX, items.back().min.getX());
+    minZ = std::min(minZ, items.back().min.getZ());
+    maxX = std::max(maxX, items.back().max.getX());
+    maxZ = std::max(maxZ, items.back().max.getZ());
+  }
+  if (items.empty() || maxX <= minX || maxZ <= minZ) return "(nothing to draw)\n";
+  // Character cells are about twice as tall as wide.
+  const float cell = (maxX - minX) / static_cast<float>(kColumns);
+  const int rows = std::max(1, static_cast<int>(std::ceil((maxZ - minZ) / (2.0f * cell))));
+  std::vector<std::string> picture(static_cast<std::size_t>(rows), std::string(kColumns, ' '));
+  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.layer < b.layer; });
+  auto column = [&](float x) { return std::clamp(static_cast<int>((x - minX) / cell), 0, kColumns - 1); };
+  // Rows run from the far side (high z) down to the near side.
+  auto row = [&](float z) { return std::clamp(static_cast<int>((maxZ - z) / (2.0f * cell)), 0, rows - 1); };
+  for (const Item& item : items) {
+    if (item.max.getX() < minX || item.min.getX() > maxX || item.max.getZ() < minZ || item.min.getZ() > maxZ) continue;
+    const int c0 = column(item.min.getX());
+    const int c1 = std::max(c0, column(item.max.getX() - 1e-3f));
+    const int r0 = row(item.max.getZ() - 1e-3f);
+    const int r1 = std::max(r0, row(item.min.getZ()));
+    for (int r = r0; r <= r1; ++r) {
+      for (int c = c0; c <= c1; ++c) picture[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = item.glyph;
+    }
+  }
+  std::string text;
+  for (std::string& line : picture) {
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line;
+    text += '\n';
+  }
+  return text;
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "core/System.h"
+#include "objects/ComponentType.h"
+
+class Match;
+class Message;
+class Object;
+
+// Headless renderer. It keeps what a renderer keeps (the objects that draw,
+// learned from the creation and destruction notices; the resources the level
+// asks to load) and, with the text view, draws the level from above every
+// few game seconds: each visible object fills its footprint (its Transform's
+// scale around its position) with the glyph of its model, players with
+// their number. Objects lifted off the floor (open doors, flying pods) are
+// drawn as '^'.
+class RendererSystem : public System {
+ public:
+  RendererSystem(std::shared_ptr<Match> match, bool textView, std::ostream* out);
+  void Initialize() override;
+  void Update(float timeStep) override;
+  int Release() override;
+
+  // The current picture, one string with a line per row.
+  [[nodiscard]] std::string Draw() const;
+  [[nodiscard]] std::size_t DrawableCount() const { return mDrawables.size(); }
+  [[nodiscard]] std::size_t ResourceCount() const { return mResources.size(); }
+
+  static constexpr int kColumns = 72;
+  static constexpr float kFrameInterval = 10.0f;
+
+ private:
+  void OnMessage(const std::shared_ptr<Message>& message);
+
+  std::shared_ptr<Match> mMatch;
+  bool mTextView;
+  std::ostream* mOut;
+  std::map<ObjectID, std::weak_ptr<Object>> mDrawables;
+  // "type:name" of every resource the level asked for since the last clear.
+  std::set<std::string> mResources;
+  float mSinceFrame = kFrameInterval;
+};
