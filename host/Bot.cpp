@@ -86,13 +86,29 @@ int Bot::Distance(const ShipMap& map, int from, int target, bool hasKey) {
   return route ? static_cast<int>(route->size()) : -1;
 }
 
-Bot::Goal Bot::ChooseGoal(const ShipMap& map, int room, int keyCards, int powerCells) const {
+int Bot::Target() const {
+  switch (mGoal.kind) {
+    case GoalKind::Pickup:
+      return mGoal.index;
+    case GoalKind::Pod:
+      return 1000 + mGoal.index;
+    default:
+      return -1;
+  }
+}
+
+Bot::Goal Bot::ChooseGoal(const ShipMap& map, int room, int keyCards, int powerCells,
+                          const std::vector<int>& claimed) const {
   const bool hasKey = keyCards > 0;
   Goal best;
   int bestDistance = std::numeric_limits<int>::max();
   auto consider = [&](GoalKind kind, int index, int targetRoom, const Vector3& point, bool withKey) {
-    const int distance = Distance(map, room, targetRoom, withKey);
-    if (distance < 0 || distance >= bestDistance) return;
+    int distance = Distance(map, room, targetRoom, withKey);
+    if (distance < 0) return;
+    // Someone else is already on the way: worth it only if it is much nearer.
+    const int key = kind == GoalKind::Pod ? 1000 + index : kind == GoalKind::Pickup ? index : -1;
+    if (key >= 0 && std::find(claimed.begin(), claimed.end(), key) != claimed.end()) distance += 3;
+    if (distance >= bestDistance) return;
     bestDistance = distance;
     best = {kind, index, targetRoom, point};
   };
@@ -174,7 +190,8 @@ int Bot::FindTarget(const Match& match, int room, const Sight& sight) const {
   return best;
 }
 
-std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match& match, float timeStep) {
+std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match& match, float timeStep,
+                                                 const std::vector<int>& claimed) {
   mOut.clear();
   mFire = false;
   const auto player = Engine::mFactory.GetObjectWithID(mPlayer).lock();
@@ -198,7 +215,7 @@ std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match
   const bool goalGone = (mGoal.kind == GoalKind::Pickup && !map.IsPickupAvailable(mGoal.index)) ||
                         (mGoal.kind == GoalKind::Pod && !map.IsPodAvailable(mGoal.index, mPlayer));
   if (mReplan <= 0.0f || goalGone || mGoal.kind == GoalKind::None) {
-    mGoal = ChooseGoal(map, room, stats->GetKeyCards(), stats->GetPowerCells());
+    mGoal = ChooseGoal(map, room, stats->GetKeyCards(), stats->GetPowerCells(), claimed);
     mReplan = kReplanInterval;
   }
 
@@ -211,6 +228,7 @@ std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match
   }
 
   bool waiting = false;
+  bool atDoor = false;
   Vector3 target = sight.position;
   if (mGoal.kind != GoalKind::None) target = NextWaypoint(map, room, hasKey);
   Vector3 toTarget = Flat(target - sight.position);
@@ -227,6 +245,7 @@ std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match
         mCrossing = door;
       } else {
         waiting = true;
+        atDoor = true;
         if (!map.IsDoorOpen(door) && !map.IsDoorLocked(door) && mUseCooldown <= 0.0f) {
           Press("Use");
           mUseCooldown = kUseInterval;
@@ -285,9 +304,9 @@ std::vector<std::shared_ptr<Message>> Bot::Think(const ShipMap& map, const Match
     Steer(sight, toTarget, std::min(1.0f, distance / std::max(step, 1e-3f)));
   }
 
-  // Look where it walks, or at someone to shoot while it waits.
+  // Look where it walks, or at someone to shoot while it waits at a door.
   Vector3 look = toTarget;
-  if (waiting) {
+  if (atDoor) {
     const int victim = FindTarget(match, room, sight);
     if (victim >= 0) {
       const auto other = Engine::mFactory.GetObjectWithID(match.Players()[static_cast<std::size_t>(victim)].id).lock();

@@ -25,7 +25,12 @@ class Bot {
   Bot(std::uint32_t playerNumber, ObjectID player, std::uint32_t seed);
 
   // This frame's input for the player; empty when the player cannot act.
-  std::vector<std::shared_ptr<Message>> Think(const ShipMap& map, const Match& match, float timeStep);
+  // `claimed` holds the Target() of the other bots: a bot prefers what
+  // nobody else is after.
+  std::vector<std::shared_ptr<Message>> Think(const ShipMap& map, const Match& match, float timeStep,
+                                              const std::vector<int>& claimed);
+  // What the bot is after (a pickup or a pod), as a number; -1 for nothing.
+  [[nodiscard]] int Target() const;
   // Whether the bot pulled the trigger this frame.
   [[nodiscard]] bool PullsTrigger() const { return mFire; }
   [[nodiscard]] std::uint32_t PlayerNumber() const { return mPlayerNumber; }
@@ -45,7 +50,8 @@ class Bot {
     Vectormath::Aos::Vector3 right{1.0f, 0.0f, 0.0f};
   };
 
-  [[nodiscard]] Goal ChooseGoal(const ShipMap& map, int room, int keyCards, int powerCells) const;
+  [[nodiscard]] Goal ChooseGoal(const ShipMap& map, int room, int keyCards, int powerCells,
+                                const std::vector<int>& claimed) const;
   // Route length in doors to `target`, or -1 when it cannot be reached.
   [[nodiscard]] static int Distance(const ShipMap& map, int from, int target, bool hasKey);
   // Where to head next: the goal, or the near side of the first door on the

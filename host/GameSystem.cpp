@@ -137,6 +137,8 @@ void GameSystem::Update(float timeStep) {
   const auto ruleset = mRuleset.lock();
   if (match.PlayersStillPlaying() == 0) {
     End("every player escaped or drowned");
+  } else if (match.counts.roomsInRings > 0 && match.counts.roomsFlooded >= match.counts.roomsInRings) {
+    End("every room but the centre has flooded");
   } else if (ruleset && ruleset->GetTimeLimit() > 0.0f && ruleset->GetTimeActive() >= ruleset->GetTimeLimit()) {
     End("the level's time limit is up");
   } else if (static_cast<double>(match.Time()) >= match.Options().maxSeconds) {
@@ -302,7 +304,7 @@ void GameSystem::WatchRooms() {
     const ShipMap::RoomState state = map.StateOf(room);
     if (state == mRoomStates[room]) continue;
     mRoomStates[room] = state;
-    const std::string subject = "room " + std::to_string(map.Rooms()[room].roomID);
+    const std::string& subject = map.Rooms()[room].name;
     switch (state) {
       case ShipMap::RoomState::Warning:
         match.Note(subject, "flood warning (ring " + std::to_string(map.RingOf(room)) + ")");

@@ -50,11 +50,16 @@ void InputSystem::Update(float timeStep) {
   if (GameState::GetState() != STATE_PLAY) return;
   if (!mStarted) StartBots();
   const auto& players = mMatch->Players();
+  std::vector<int> claimed;
   for (Bot& bot : mBots) {
     if (players[bot.PlayerNumber()].fate != Match::Fate::Playing) continue;
     const auto object = Engine::mFactory.GetObjectWithID(bot.PlayerID()).lock();
     if (!object) continue;
-    for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep)) object->HandleMessage(message);
+    claimed.clear();
+    for (const Bot& other : mBots) {
+      if (&other != &bot && players[other.PlayerNumber()].fate == Match::Fate::Playing) claimed.push_back(other.Target());
+    }
+    for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep, claimed)) object->HandleMessage(message);
     if (bot.PullsTrigger()) {
       Engine::RelayMessage(std::make_shared<RightTriggerPressMessage>(L"Input", bot.PlayerNumber()));
     }

@@ -4,6 +4,7 @@
 
 #include "core/Engine.h"
 #include "objects/Object.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ void RequireArchetype(const std::wstring& name, const std::string& why, std::vec
 std::vector<std::string> LevelCheck::Problems() {
   std::vector<std::string> problems;
   for (const META::TextReadIssue& issue : Engine::mDeserializer.Report().Issues()) {
-    std::string line = issue.file.empty() ? std::string("(stream)") : issue.file;
+    // Where the file really is, not the engine's own path to it.
+    std::string line = issue.file.empty() ? std::string("(stream)") : Platform::NativePath(issue.file);
     if (issue.line != 0) line += ":" + std::to_string(issue.line);
     problems.push_back(line + ": " + issue.reason);
   }

@@ -122,9 +122,7 @@ std::string ShipMap::Describe(int room) const {
   if (room < 0) return "no room";
   const Room& record = mRooms[room];
   const std::uint32_t ring = RingOf(room);
-  std::string text = "room " + std::to_string(record.roomID);
-  text += ring == 0 ? " (centre)" : " (ring " + std::to_string(ring) + ")";
-  return text;
+  return record.name + (ring == 0 ? " (centre)" : " (ring " + std::to_string(ring) + ")");
 }
 
 bool ShipMap::IsDoorSealed(int door) const { return mDoors[door].component->IsSealed(); }
