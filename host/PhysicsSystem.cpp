@@ -241,9 +241,10 @@ void PhysicsSystem::MoveAlongAxis(Body& body, int axis, float distance) {
                                 std::max(box.min.getElem(axis), wall.min.getElem(axis));
       // Already inside (a door came down on it): let it walk out.
       if (penetration > kTolerance) return;
-      if (distance > 0.0f) {
+      // Only what lies ahead stops it.
+      if (distance > 0.0f && wall.min.getElem(axis) >= box.max.getElem(axis) - kTolerance) {
         allowed = std::min(allowed, std::max(0.0f, wall.min.getElem(axis) - box.max.getElem(axis)));
-      } else {
+      } else if (distance < 0.0f && wall.max.getElem(axis) <= box.min.getElem(axis) + kTolerance) {
         allowed = std::max(allowed, std::min(0.0f, wall.max.getElem(axis) - box.min.getElem(axis)));
       }
     });
