@@ -88,7 +88,9 @@ TEST_F(EveryComponentRoundTripTest, NonDefaultValuesComeBackFromTheText) {
     const std::string defaults = Write(*original);
     Perturb(component->GetMetaData(), reinterpret_cast<std::byte*>(component.get()), seed);
     const std::string written = Write(*original);
-    if (component->GetMetaData().HasMembers()) EXPECT_NE(written, defaults);
+    if (component->GetMetaData().HasMembers()) {
+      EXPECT_NE(written, defaults);
+    }
 
     // Read back as an archetype: pure data, no Initialize to reset run-time state.
     const std::wstring copyName = L"Copy" + registryName;
