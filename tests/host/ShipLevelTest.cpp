@@ -1,0 +1,150 @@
+// The sample level as the engine and the host's map read it: rooms in every
+// flood ring, the things the host drives, routes through doors, and a save
+// that loads back the same level.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "ShipMap.h"
+#include "core/GameFlowMessages.h"
+#include "gameplay/RoomComponent.h"
+#include "gameplay/RoomHandler.h"
+#include "objects/Object.h"
+#include "platform/FileSystem.h"
+#include "support/EngineFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ShipLevelTest : public EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    Platform::SetResourceRoot(std::string(TIDEWATER_SOURCE_DIR) + "/Resources");
+    Engine::mFactory.LoadLevel(std::string("Ship"));
+    Flush();
+    RoomHandler::ResetRooms();
+    RoomHandler::InitializeRooms();
+    for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
+      if (const auto room = object->GetComponentAs<RoomComponent>(CT_RoomComponent)) {
+        RoomHandler::GetRooms()[room->GetRoomID()] = id;
+        RoomHandler::IncrementRooms();
+      }
+    }
+    RoomHandler::AssignRingToRooms();
+    map.Build();
+  }
+  void TearDown() override {
+    RoomHandler::ResetRooms();
+    Platform::SetResourceRoot("");
+    EngineFixture::TearDown();
+  }
+
+  static std::string LevelText() {
+    std::ostringstream text;
+    Engine::mSerializer(text);
+    return text.str();
+  }
+
+  int Room(const std::string& name) const {
+    for (int i = 0; i < static_cast<int>(map.Rooms().size()); ++i) {
+      if (map.Rooms()[i].name == name) return i;
+    }
+    return -1;
+  }
+
+  ShipMap map;
+};
+
+TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
+  EXPECT_TRUE(Engine::mDeserializer.Report().Empty());
+  ASSERT_EQ(map.Rooms().size(), 17u);
+  for (std::uint32_t ring = 1; ring <= 4; ++ring) EXPECT_EQ(RoomHandler::GetRing(ring).size(), 4u) << ring;
+  EXPECT_EQ(map.RingOf(map.RoomWithID(0)), 0u);
+  EXPECT_EQ(map.Doors().size(), 20u);
+  EXPECT_GE(map.Pods().size(), 2u);
+
+  int keyDoors = 0;
+  for (int door = 0; door < static_cast<int>(map.Doors().size()); ++door) {
+    keyDoors += map.DoorNeedsKey(door) ? 1 : 0;
+    EXPECT_NE(map.Doors()[door].roomA, map.Doors()[door].roomB);
+  }
+  EXPECT_GE(keyDoors, 1);
+  int cells = 0;
+  int cards = 0;
+  for (const ShipMap::Pickup& pickup : map.Pickups()) {
+    cells += pickup.type == "PowerCell" ? 1 : 0;
+    cards += pickup.type == "KeyCard" ? 1 : 0;
+    EXPECT_GE(pickup.room, 0) << pickup.name;
+  }
+  EXPECT_GE(cells, 2);
+  EXPECT_GE(cards, 1);
+
+  for (const char* player : {"Player1", "Player2", "Player3", "Player4"}) {
+    const auto object = Engine::mFactory.GetObjectByName(player).lock();
+    ASSERT_TRUE(object) << player;
+    for (const ComponentType part : {CT_Controller, CT_Camera, CT_PlayerStats, CT_Gun, CT_Transform, CT_RigidBody,
+                                     CT_Collider, CT_Light, CT_Renderable}) {
+      EXPECT_TRUE(object->GetComponent(part).lock()) << player << " lacks component " << part;
+    }
+  }
+  for (const wchar_t* spawned : {L"BulletArc", L"PelletArc", L"FloodCube", L"WarningLight", L"Player_1_Flare",
+                                 L"Player_2_Flare", L"Player_3_Flare", L"Player_4_Flare"}) {
+    EXPECT_TRUE(Engine::mFactory.GetArchetype(spawned).lock());
+  }
+  bool plate = false;
+  for (const auto& [id, object] : Engine::mFactory.GetObjects()) plate = plate || object->GetComponent(CT_PressurePlate).lock();
+  EXPECT_TRUE(plate);
+}
+
+TEST_F(ShipLevelTest, RoutesGoThroughDoorsAndAroundKeyDoorsAndFloods) {
+  const int bridge = Room("Bridge");
+  const int bow = Room("Bow Store");
+  const int engine = Room("Engine Room");
+  ASSERT_GE(bridge, 0);
+  EXPECT_FALSE(map.Route(bridge, bow, false)) << "the Bow Store lies behind a key-card door";
+  const auto withKey = map.Route(bridge, bow, true);
+  ASSERT_TRUE(withKey);
+  EXPECT_EQ(withKey->size(), 3u);
+  const auto toEngine = map.Route(bridge, engine, false);
+  ASSERT_TRUE(toEngine);
+  EXPECT_EQ(toEngine->size(), 3u);
+  EXPECT_EQ(map.RoomAt(map.Rooms()[engine].center), engine);
+
+  // A room under a flood warning is neither a way through nor a destination.
+  map.Rooms()[engine].component->SetFillRoomSignal(true);
+  EXPECT_EQ(map.StateOf(engine), ShipMap::RoomState::Warning);
+  EXPECT_FALSE(map.Route(bridge, engine, true));
+  const int galley = Room("Galley");
+  map.Rooms()[galley].component->SetFillRoomSignal(true);
+  EXPECT_FALSE(map.Route(bridge, Room("East Pod Bay"), false)) << "both its neighbours are about to flood";
+  const auto detour = map.Route(bridge, Room("Radio Room"), false);
+  ASSERT_TRUE(detour);
+  EXPECT_EQ(detour->size(), 2u);
+  for (const int door : *detour) {
+    EXPECT_NE(map.Doors()[door].roomA, galley);
+    EXPECT_NE(map.Doors()[door].roomB, galley);
+  }
+}
+
+TEST_F(ShipLevelTest, SavingAndLoadingGivesTheSameLevelBack) {
+  const std::string before = LevelText();
+  ASSERT_GT(before.size(), 1000u);
+  const fs::path root = fs::temp_directory_path() / ("tidewater-ship-" + std::to_string(getpid()));
+  fs::create_directories(root / "Levels");
+  Platform::SetResourceRoot(root.string());
+  Engine::mFactory.SaveLevel(std::string("Ship"));
+  Engine::mFactory.LoadLevel(std::string("Ship"));
+  Flush();
+  EXPECT_TRUE(Engine::mDeserializer.Report().Empty());
+  EXPECT_EQ(LevelText(), before);
+  EXPECT_EQ(Engine::mFactory.GetArchetypes().size(), 25u);
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
+}
+
+}  // namespace
