@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <streambuf>
 #include <string>
 
@@ -11,7 +13,9 @@ namespace META {
 
 // An input stream over another stream's characters that knows which line it
 // is on and which file it reads, so the readers can say where they skipped
-// something. Reads are unbuffered: the source is never read past what was
+// something. A source that can seek (files, string streams) is read in
+// chunks, and what was read ahead is handed back when the TextInput goes;
+// any other source is read one character at a time, never past what was
 // consumed.
 class TW_API TextInput : public std::istream {
  public:
@@ -30,8 +34,11 @@ class TW_API TextInput : public std::istream {
  private:
   class LineCounter final : public std::streambuf {
    public:
-    explicit LineCounter(std::streambuf* source) : mSource(source) {}
-    [[nodiscard]] std::uint32_t Line() const { return mLineEnds + 1; }
+    explicit LineCounter(std::streambuf* source);
+    ~LineCounter() override;
+    LineCounter(const LineCounter&) = delete;
+    LineCounter& operator=(const LineCounter&) = delete;
+    [[nodiscard]] std::uint32_t Line() const;
 
    protected:
     int_type underflow() override;
@@ -40,8 +47,16 @@ class TW_API TextInput : public std::istream {
     std::streamsize showmanyc() override;
 
    private:
+    static constexpr std::size_t kChunk = 16 * 1024;
+
+    // Brings the count up to the read position of the chunk; lazy, so
+    // reading costs nothing per character.
+    void CountTo(const char* position) const;
+
     std::streambuf* mSource;
-    std::uint32_t mLineEnds = 0;
+    std::unique_ptr<char[]> mChunk;  // empty when the source cannot seek
+    mutable std::uint32_t mLineEnds = 0;
+    mutable const char* mCounted = nullptr;
   };
 
   LineCounter mCounter;
