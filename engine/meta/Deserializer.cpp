@@ -24,6 +24,7 @@ void ReportAt(META::TextInput& input, std::uint32_t line, std::string reason) {
 bool ReadLevel(META::TextInput& input) {
   std::string head;
   std::string brace;
+  std::wstring archetype;
   // A word that cannot be read between blocks is the end of the level.
   while (META::ReadWord(input, head)) {
     const std::uint32_t line = input.Line();
@@ -39,7 +40,7 @@ bool ReadLevel(META::TextInput& input) {
       META::FailRead(input, "'" + brace + "' where the " + head + " block should open with '{'");
       return false;
     }
-    const std::shared_ptr<Object> object = Engine::mFactory.CreateArchetypedObject(WidenName(head)).lock();
+    const std::shared_ptr<Object> object = Engine::mFactory.CreateArchetypedObject(WidenInto(archetype, head)).lock();
     if (!object) {
       ReportAt(input, line, "unknown archetype '" + head + "'; block skipped");
       if (!META::SkipBlock(input)) {

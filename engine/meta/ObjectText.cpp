@@ -18,13 +18,6 @@
 
 namespace {
 
-// The line the reader is on, for reports that name a line other than the
-// one the stream has reached (a block's name rather than its "{").
-std::uint32_t LineOf(const std::istream& stream) {
-  const auto* input = dynamic_cast<const META::TextInput*>(&stream);
-  return input != nullptr ? input->Line() : 0;
-}
-
 void ReportAt(const std::istream& stream, std::uint32_t line, std::string reason) {
   const auto* input = dynamic_cast<const META::TextInput*>(&stream);
   META::TextReadReport* report = input != nullptr ? input->Report() : META::TextReadReport::Installed();
@@ -63,12 +56,12 @@ std::shared_ptr<Component> GiveComponent(Object& object, const std::wstring& reg
 // One component block (or a stray line) inside an object block; `name` and
 // `separator` are its first two words.
 void ReadComponent(std::istream& stream, Object& object, const std::string& name, const std::string& separator,
-                   std::uint32_t line, bool archetype) {
-  const std::wstring registryName = WidenName(name);
+                   std::uint32_t line, bool archetype, std::wstring& nameBuffer) {
+  const std::wstring& registryName = WidenInto(nameBuffer, name);
   // An object is no component of another: its reader would nest without end.
-  const bool known = name != "Object" && Engine::mFactory.GetComponentFactory(registryName) != nullptr;
+  const auto known = [&] { return name != "Object" && Engine::mFactory.GetComponentFactory(registryName); };
   if (separator != "{") {
-    if (known) {
+    if (known()) {
       META::FailRead(stream, "'" + separator + "' where the " + name + " block should open with '{'");
       return;
     }
@@ -76,18 +69,16 @@ void ReadComponent(std::istream& stream, Object& object, const std::string& name
     META::SkipLine(stream);
     return;
   }
-  std::shared_ptr<Component> component;
-  if (known) {
-    component = GiveComponent(object, registryName, archetype);
-    if (!component) {
+  const std::shared_ptr<Component> component =
+      name != "Object" ? GiveComponent(object, registryName, archetype) : nullptr;
+  if (!component) {
+    if (known()) {
       ReportAt(stream, line,
                "no archetype named '" + NarrowName(object.GetArchetypeName()) + "' to give component '" + name +
                    "'; block skipped");
+    } else {
+      ReportAt(stream, line, "unknown component '" + name + "' skipped");
     }
-  } else {
-    ReportAt(stream, line, "unknown component '" + name + "' skipped");
-  }
-  if (!component) {
     if (!META::SkipBlock(stream)) META::FailRead(stream, "input ends inside the " + name + " block");
     return;
   }
@@ -97,6 +88,12 @@ void ReadComponent(std::istream& stream, Object& object, const std::string& name
 }
 
 }  // namespace
+
+const std::wstring& WidenInto(std::wstring& buffer, const std::string& name) {
+  buffer.resize(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) buffer[i] = static_cast<wchar_t>(static_cast<signed char>(name[i]));
+  return buffer;
+}
 
 std::ostream& WriteObjectBlock(std::ostream& stream, Variant value, unsigned depth) {
   auto* object = static_cast<Object*>(value.GetData());
@@ -118,15 +115,19 @@ std::ostream& WriteObjectBlock(std::ostream& stream, Variant value, unsigned dep
 }
 
 bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
+  // Lines are kept for reports that name a block's first line rather than
+  // the one the reader has reached.
+  const auto* input = dynamic_cast<const META::TextInput*>(&stream);
   std::string word;
   std::string separator;
+  std::wstring registryName;
   while (stream) {
     if (!META::ReadWord(stream, word)) {
       META::FailRead(stream, "input ends inside an object block");
       return false;
     }
     if (word == "}") return true;
-    const std::uint32_t line = LineOf(stream);
+    const std::uint32_t line = input != nullptr ? input->Line() : 0;
     if (!META::ReadWord(stream, separator)) {
       META::FailRead(stream, "input ends inside an object block");
       return false;
@@ -138,7 +139,7 @@ bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
     if (const META::Member* member = Object::meta_.FindMember(word)) {
       ReadObjectMember(stream, object, *member, archetype);
     } else {
-      ReadComponent(stream, object, word, separator, line, archetype);
+      ReadComponent(stream, object, word, separator, line, archetype, registryName);
     }
   }
   return false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -208,6 +209,34 @@ TEST_F(ObjectTextTest, AnArchetypeBlockFillsTheArchetypeSilentlyAndStartsNothing
   EXPECT_TRUE(Engine::mFactory.GetObjects().empty());
   Flush();
   EXPECT_TRUE(system->queued.empty());
+}
+
+// A source that cannot seek, as a pipe.
+class OneWayBuffer : public std::streambuf {
+ public:
+  explicit OneWayBuffer(std::string text) : mText(std::move(text)) { setg(mText.data(), mText.data(), mText.data() + mText.size()); }
+
+ private:
+  std::string mText;
+};
+
+TEST_F(ObjectTextTest, ArchetypeBlocksReadFromOneStreamLeaveWhatFollowsToTheCaller) {
+  const std::string text =
+      "Object\n{\n\tmName : Door\n}\nObject\n{\n\tmName : Hatch\n\tMarker\n\t{\n\t}\n}\nthe rest";
+  auto door = Engine::mFactory.CreateGenericArchetype(L"Door").lock();
+  auto hatch = Engine::mFactory.CreateGenericArchetype(L"Hatch").lock();
+  std::istringstream seekable(text);
+  OneWayBuffer buffer(text);
+  std::istream oneWay(&buffer);
+  for (std::istream* in : {static_cast<std::istream*>(&seekable), &oneWay}) {
+    Engine::mDeserializer(*door, *in);
+    Engine::mDeserializer(*hatch, *in);
+    EXPECT_EQ(door->GetName(), "Door");
+    EXPECT_EQ(hatch->GetName(), "Hatch");
+    EXPECT_FALSE(hatch->GetComponent(CT_LifeTime).expired());
+    const std::string rest{std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(rest, "\nthe rest");
+  }
 }
 
 TEST_F(ObjectTextTest, AnIdLineDoesNotChangeTheIdTheRegistryGave) {

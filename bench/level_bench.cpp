@@ -1,0 +1,327 @@
+// Loading a level of 10,000 objects from our text format against loading the
+// same level written as JSON with RapidJSON. Both paths end in the same
+// registry calls: clone the archetype, give each component, fill its members
+// through the reflection records, request resources and initialize.
+// Compare BM_LoadLevelText with BM_LoadLevelJson.
+#include <benchmark/benchmark.h>
+#include <rapidjson/document.h>
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "core/Engine.h"
+#include "meta/MetaData.h"
+#include "meta/ObjectText.h"
+#include "meta/TextInput.h"
+#include "meta/TextReaders.h"
+#include "meta/TextWords.h"
+#include "objects/Object.h"
+#include "objects/ObjectFactory.h"
+#include "objects/ResourceRequests.h"
+
+namespace {
+
+constexpr int kObjects = 10'000;
+
+// Reads a string in place, so neither path pays for a copy of its input.
+// Seekable like a file, so the text reader may read it in chunks.
+class MemoryBuffer : public std::streambuf {
+ public:
+  explicit MemoryBuffer(const std::string& text) {
+    char* begin = const_cast<char*>(text.data());
+    setg(begin, begin, begin + text.size());
+  }
+
+ protected:
+  pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode /*which*/) override {
+    char* base = from == std::ios_base::beg ? eback() : from == std::ios_base::end ? egptr() : gptr();
+    char* target = base + offset;
+    if (target < eback() || target > egptr()) return pos_type(off_type(-1));
+    setg(eback(), target, egptr());
+    return pos_type(off_type(target - eback()));
+  }
+  pos_type seekpos(pos_type position, std::ios_base::openmode which) override {
+    return seekoff(off_type(position), std::ios_base::beg, which);
+  }
+};
+
+void ClearWorld() {
+  Engine::mFactory.DestroyAllObjects();
+  Engine::BroadcastMessages();
+  Engine::BroadcastMessages();
+  Engine::ClearListeners();
+}
+
+// The storage of a member reached by a path of member names ("transformData",
+// "WorldPosition", "x_"), or nullptr when the component has no such member.
+void* MemberAt(Component& component, std::initializer_list<const char*> path) {
+  const META::MetaData* meta = &component.GetMetaData();
+  char* address = static_cast<char*>(dynamic_cast<void*>(&component));
+  for (const char* name : path) {
+    const META::Member* member = meta != nullptr ? meta->FindMember(name) : nullptr;
+    if (member == nullptr) return nullptr;
+    address += member->Offset();
+    meta = member->Data();
+  }
+  return address;
+}
+
+template <class T>
+void Set(const std::shared_ptr<Component>& component, std::initializer_list<const char*> path, const T& value) {
+  if (component == nullptr) return;
+  if (void* address = MemberAt(*component, path)) *static_cast<T*>(address) = value;
+}
+
+std::shared_ptr<Component> Give(const std::shared_ptr<Object>& object, const wchar_t* name) {
+  return Engine::mFactory.GiveObjectComponent(object, name).lock();
+}
+
+// A ship's worth of things: every object is placed and drawn, most are
+// physical, some give light, a few are cameras, players or projectiles.
+void BuildLevel() {
+  for (int i = 0; i < kObjects; ++i) {
+    auto object = Engine::mFactory.CreateGenericObject().lock();
+    object->SetName((i % 50 == 0 ? "Player " : "Crate ") + std::to_string(i));
+    const auto f = static_cast<float>(i);
+
+    auto transform = Give(object, L"Transform");
+    Set(transform, {"transformData", "WorldPosition", "x_"}, f * 0.5f);
+    Set(transform, {"transformData", "WorldPosition", "y_"}, 1.25f);
+    Set(transform, {"transformData", "WorldPosition", "z_"}, -f * 0.25f);
+    Set(transform, {"transformData", "WorldRotationAngleY"}, static_cast<float>(i % 360));
+
+    auto renderable = Give(object, L"Renderable");
+    Set(renderable, {"m_ModelName"}, std::string(i % 3 == 0 ? "crate" : "barrel"));
+    Set(renderable, {"m_TextureName"}, std::vector<std::string>{"crate_diffuse", "crate_normal"});
+
+    if (i % 5 != 0) {
+      auto body = Give(object, L"RigidBody");
+      Set(body, {"m_mass"}, 1.0f + static_cast<float>(i % 7));
+      auto collider = Give(object, L"Collider");
+      Set(collider, {"m_AabbHalfExtents", "x_"}, 0.5f);
+      Set(collider, {"m_AabbHalfExtents", "y_"}, 0.5f);
+      Set(collider, {"m_AabbHalfExtents", "z_"}, 0.5f);
+    }
+    if (i % 20 == 0) Set(Give(object, L"Light"), {"range_"}, 25.0f);
+    if (i % 50 == 0) {
+      Give(object, L"Camera");
+      Give(object, L"PlayerStats");
+    }
+    if (i % 10 == 3) {
+      Set(Give(object, L"Owner"), {"Owner_"}, static_cast<std::uint32_t>(i / 50));
+      Give(object, L"LifeTime");
+    }
+  }
+}
+
+// ---- JSON: the same level, member for member, walked from the records.
+
+using JsonWriter = rapidjson::Writer<rapidjson::StringBuffer>;
+
+void WriteJsonMembers(JsonWriter& json, const META::MetaData& meta, const char* base) {
+  json.StartObject();
+  for (const auto& [name, member] : meta.GetMembers()) {
+    const META::MetaData* type = member->Data();
+    const char* at = base + member->Offset();
+    const META::DeserializeFunction read = type->GetDeserialize();
+    if (type->HasMembers()) {
+      json.Key(name.c_str());
+      WriteJsonMembers(json, *type, at);
+    } else if (read == &META::ReadFloat) {
+      json.Key(name.c_str());
+      json.Double(static_cast<double>(*reinterpret_cast<const float*>(at)));
+    } else if (read == &META::ReadInt) {
+      json.Key(name.c_str());
+      json.Int(*reinterpret_cast<const std::int32_t*>(at));
+    } else if (read == &META::ReadBool) {
+      json.Key(name.c_str());
+      json.Bool(*reinterpret_cast<const bool*>(at));
+    } else if (read == &META::ReadUnsigned || read == &META::ReadUnsignedLong) {
+      json.Key(name.c_str());
+      json.Uint(*reinterpret_cast<const std::uint32_t*>(at));
+    } else if (read == &META::ReadString) {
+      json.Key(name.c_str());
+      json.String(reinterpret_cast<const std::string*>(at)->c_str());
+    } else if (read == &META::ReadStringList) {
+      json.Key(name.c_str());
+      json.StartArray();
+      for (const std::string& item : *reinterpret_cast<const std::vector<std::string>*>(at)) json.String(item.c_str());
+      json.EndArray();
+    }
+  }
+  json.EndObject();
+}
+
+std::string WriteJsonLevel() {
+  rapidjson::StringBuffer buffer;
+  JsonWriter json(buffer);
+  json.StartArray();
+  for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
+    json.StartObject();
+    json.Key("archetype");
+    json.String("Object");
+    json.Key("mName");
+    json.String(object->GetName().c_str());
+    json.Key("components");
+    json.StartArray();
+    for (const auto& [type, component] : object->GetComponents()) {
+      const META::MetaData& meta = component->GetMetaData();
+      json.StartObject();
+      json.Key("type");
+      json.String(meta.Name());
+      json.Key("members");
+      WriteJsonMembers(json, meta, static_cast<const char*>(dynamic_cast<const void*>(component.get())));
+      json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  return buffer.GetString();
+}
+
+void ReadJsonMembers(const rapidjson::Value& members, const META::MetaData& meta, char* base) {
+  for (auto it = members.MemberBegin(); it != members.MemberEnd(); ++it) {
+    const META::Member* member = meta.FindMember(std::string_view(it->name.GetString(), it->name.GetStringLength()));
+    if (member == nullptr) continue;
+    const META::MetaData* type = member->Data();
+    char* at = base + member->Offset();
+    const rapidjson::Value& value = it->value;
+    const META::DeserializeFunction read = type->GetDeserialize();
+    if (type->HasMembers()) {
+      if (value.IsObject()) ReadJsonMembers(value, *type, at);
+    } else if (read == &META::ReadFloat && value.IsNumber()) {
+      *reinterpret_cast<float*>(at) = value.GetFloat();
+    } else if (read == &META::ReadInt && value.IsInt()) {
+      *reinterpret_cast<std::int32_t*>(at) = value.GetInt();
+    } else if (read == &META::ReadBool && value.IsBool()) {
+      *reinterpret_cast<bool*>(at) = value.GetBool();
+    } else if ((read == &META::ReadUnsigned || read == &META::ReadUnsignedLong) && value.IsUint()) {
+      *reinterpret_cast<std::uint32_t*>(at) = value.GetUint();
+    } else if (read == &META::ReadString && value.IsString()) {
+      reinterpret_cast<std::string*>(at)->assign(value.GetString(), value.GetStringLength());
+    } else if (read == &META::ReadStringList && value.IsArray()) {
+      auto& items = *reinterpret_cast<std::vector<std::string>*>(at);
+      items.clear();
+      for (const auto& item : value.GetArray()) {
+        if (item.IsString()) items.emplace_back(item.GetString(), item.GetStringLength());
+      }
+    }
+  }
+}
+
+void LoadJsonLevel(const std::string& text) {
+  rapidjson::Document document;
+  document.Parse(text.c_str(), text.size());
+  if (document.HasParseError() || !document.IsArray()) return;
+  // Names are widened into reused buffers, as the text reader does.
+  std::wstring archetype;
+  std::wstring registryName;
+  for (const auto& block : document.GetArray()) {
+    const std::shared_ptr<Object> object =
+        Engine::mFactory.CreateArchetypedObject(WidenInto(archetype, block["archetype"].GetString())).lock();
+    if (!object) continue;
+    object->SetName(block["mName"].GetString());
+    for (const auto& entry : block["components"].GetArray()) {
+      const std::shared_ptr<Component> component =
+          Engine::mFactory.GiveObjectComponent(object, WidenInto(registryName, entry["type"].GetString())).lock();
+      if (!component) continue;
+      ReadJsonMembers(entry["members"], component->GetMetaData(), static_cast<char*>(dynamic_cast<void*>(component.get())));
+    }
+    RelayResourceRequests(*object);
+    object->Initialize();
+  }
+}
+
+// ---- The two loads.
+
+struct Level {
+  std::string text;
+  std::string json;
+};
+
+const Level& TheLevel() {
+  static const Level level = [] {
+    Engine::Initialize();
+    Engine::mFactory.CreateGenericArchetype(L"Object");
+    BuildLevel();
+    Level made;
+    std::ostringstream text;
+    Engine::mSerializer(text);
+    made.text = text.str();
+    made.json = WriteJsonLevel();
+    ClearWorld();
+    return made;
+  }();
+  return level;
+}
+
+void BM_LoadLevelText(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    MemoryBuffer buffer(level.text);
+    std::istream in(&buffer);
+    Engine::mDeserializer(in);
+    state.PauseTiming();
+    if (Engine::mFactory.GetObjects().size() != kObjects) state.SkipWithError("not every object was read");
+    ClearWorld();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(level.text.size()));
+}
+
+void BM_LoadLevelJson(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    LoadJsonLevel(level.json);
+    state.PauseTiming();
+    if (Engine::mFactory.GetObjects().size() != kObjects) state.SkipWithError("not every object was read");
+    ClearWorld();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(level.json.size()));
+}
+
+// The word reader alone, with line counting: the level's words without the
+// registry's work.
+void BM_ReadLevelWords(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    MemoryBuffer buffer(level.text);
+    std::istream source(&buffer);
+    META::TextInput in(source, "level");
+    std::string word;
+    std::size_t words = 0;
+    while (META::ReadWord(in, word)) ++words;
+    benchmark::DoNotOptimize(words);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(level.text.size()));
+}
+
+void BM_ParseLevelJson(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    rapidjson::Document document;
+    document.Parse(level.json.c_str(), level.json.size());
+    benchmark::DoNotOptimize(document.IsArray());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(level.json.size()));
+}
+
+BENCHMARK(BM_LoadLevelText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLevelJson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadLevelWords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseLevelJson)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
