@@ -265,24 +265,40 @@ void PhysicsSystem::DetectContacts() {
     return true;
   };
   std::vector<std::uint64_t> now;
-  std::vector<const Body*> dynamics;
+  std::vector<std::pair<const Body*, Box>> dynamics;
   for (const auto& [id, body] : mBodies) {
-    if (body.dynamic && body.collider) dynamics.push_back(&body);
+    if (body.dynamic && body.collider) dynamics.emplace_back(&body, BoxOf(body));
   }
+  // Movers against movers: sweep along the axis they are most spread along,
+  // so only neighbours are compared.
+  float low[2] = {0.0f, 0.0f};
+  float high[2] = {0.0f, 0.0f};
   for (std::size_t i = 0; i < dynamics.size(); ++i) {
-    const Body& body = *dynamics[i];
-    const Box box = BoxOf(body);
+    for (int k = 0; k < 2; ++k) {
+      const float value = dynamics[i].second.min.getElem(k * 2);
+      low[k] = i == 0 ? value : std::min(low[k], value);
+      high[k] = i == 0 ? value : std::max(high[k], value);
+    }
+  }
+  const int sweep = high[1] - low[1] > high[0] - low[0] ? 2 : 0;
+  std::sort(dynamics.begin(), dynamics.end(), [sweep](const auto& a, const auto& b) {
+    return a.second.min.getElem(sweep) < b.second.min.getElem(sweep);
+  });
+  for (std::size_t i = 0; i < dynamics.size(); ++i) {
+    const Body& body = *dynamics[i].first;
+    const Box& box = dynamics[i].second;
     Box reach = box;
     reach.min -= Vector3(kContactSkin);
     reach.max += Vector3(kContactSkin);
     ForEachStaticNear(reach, [&](const Body& other) {
-      if (other.collider && !Ignores(body, other) && touching(box, BoxOf(other))) {
+      if (other.collider && touching(box, BoxOf(other)) && !Ignores(body, other)) {
         now.push_back(PairKey(body.id, other.id));
       }
     });
     for (std::size_t j = i + 1; j < dynamics.size(); ++j) {
-      const Body& other = *dynamics[j];
-      if (!Ignores(body, other) && touching(box, BoxOf(other))) now.push_back(PairKey(body.id, other.id));
+      if (dynamics[j].second.min.getElem(sweep) > reach.max.getElem(sweep)) break;
+      const Body& other = *dynamics[j].first;
+      if (touching(box, dynamics[j].second) && !Ignores(body, other)) now.push_back(PairKey(body.id, other.id));
     }
   }
   std::sort(now.begin(), now.end());
