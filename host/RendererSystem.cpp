@@ -134,7 +134,7 @@ std::string RendererSystem::Draw() const {
     const Vector3 position = transform->GetPosition();
     const Vector3 half = transform->GetScale() * 0.5f;
     // Lifted clear of the floor by more than its own height.
-    if (position.getY() - half.getY() > 2.0f * half.getY() + 0.5f && glyph.layer >= 3) glyph.glyph = '^';
+    if (position.getY() - half.getY() > 2.0f * half.getY() + 0.5f && (glyph.layer == 3 || glyph.layer == 4)) glyph.glyph = '^';
     items.push_back({glyph.layer, glyph.glyph, position - half, position + half});
     if (position.getY() < -100.0f) continue;  // benched players do not stretch the picture
     minX = std::min(minX, items.back().min.getX());

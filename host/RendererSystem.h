@@ -19,7 +19,7 @@ class Object;
 // few game seconds: each visible object fills its footprint (its Transform's
 // scale around its position) with the glyph of its model, players with
 // their number. Objects lifted off the floor (open doors, flying pods) are
-// drawn as '^'.
+// drawn as '^'; warning lights hang from the ceiling and are drawn as they are.
 class RendererSystem : public System {
  public:
   RendererSystem(std::shared_ptr<Match> match, bool textView, std::ostream* out);
