@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/ObjectMessages.h"
+#include "core/RenderMessages.h"
 #include "objects/Object.h"
 #include "objects/ObjectFactory.h"
 #include "platform/FileSystem.h"
@@ -177,8 +178,10 @@ TEST_F(LevelFilesTest, ArchetypeFilesAreNamedAfterTheArchetypesOwnName) {
 
 TEST_F(LevelFilesTest, ASecondLevelsObjectsAreNumberedAboveTheFirstsAndTheHostHearsTheSwapInOrder) {
   Write("Levels/One/One.txt", "Object\n{\n\tmName : A\n\tMarker\n\t{\n\t}\n}\nObject\n{\n\tmName : B\n}\n");
-  Write("Levels/Two/Archetypes/Crate.arc", kWidgetCrate);
-  Write("Levels/Two/Two.txt", "Crate\n{\n\tmName : C\n}\n");
+  Write("Levels/Two/Archetypes/Lamp.arc",
+        "Object\n{\n\tmName : Lamp\n\tRenderable\n\t{\n\t\tm_ModelName : post\n"
+        "\t\tm_TextureName : iron, glow \n\t}\n}\n");
+  Write("Levels/Two/Two.txt", "Lamp\n{\n\tmName : C\n\tMarker\n\t{\n\t}\n}\n");
   Engine::mFactory.LoadLevel("One");
   const ObjectID highest = Engine::mFactory.GetObjectByName("B").lock()->GetID();
   Flush();
@@ -191,12 +194,25 @@ TEST_F(LevelFilesTest, ASecondLevelsObjectsAreNumberedAboveTheFirstsAndTheHostHe
   EXPECT_GT(c->GetID(), highest);
   EXPECT_TRUE(Engine::mFactory.GetObjectByName("A").expired());
 
+  // The old level goes, its resources are dropped, the archetypes ask for
+  // theirs, then the new objects arrive and ask for what they draw.
   Flush();
-  std::vector<MessageType> order;
-  for (const auto& message : system->queued) order.push_back(message->GetMessageId());
-  const std::vector<MessageType> expected{MT_DESTROYED_OBJECT,  MT_DESTROYED_COMPONENT, MT_DESTROYED_OBJECT,
-                                          MT_CLEAR_RESOURCES,   MT_CREATED_OBJECT,      MT_CREATED_COMPONENT};
-  EXPECT_EQ(order, expected);
+  std::vector<std::string> heard;
+  for (const auto& message : system->queued) {
+    std::string entry = std::to_string(static_cast<int>(message->GetMessageId()));
+    if (message->GetMessageId() == MT_LOAD_RESOURCE) {
+      const auto& load = static_cast<const LoadResourceMessage&>(*message);
+      entry = "load " + std::to_string(static_cast<int>(load.GetType())) + " " + load.GetName();
+    }
+    heard.push_back(entry);
+  }
+  const auto id = [](MessageType type) { return std::to_string(static_cast<int>(type)); };
+  const std::vector<std::string> expected{
+      id(MT_DESTROYED_OBJECT), id(MT_DESTROYED_COMPONENT), id(MT_DESTROYED_OBJECT), id(MT_CLEAR_RESOURCES),
+      "load 1 iron",           "load 1 glow",              "load 3 defaultshader",  "load 0 post",
+      id(MT_CREATED_OBJECT),   id(MT_CREATED_COMPONENT),   id(MT_CREATED_COMPONENT), "load 1 iron",
+      "load 1 glow",           "load 3 defaultshader",     "load 0 post"};
+  EXPECT_EQ(heard, expected);
 }
 
 TEST_F(LevelFilesTest, AHostCanListWhatALoadSkippedByFileAndLine) {
