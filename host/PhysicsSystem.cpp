@@ -102,8 +102,11 @@ void PhysicsSystem::OnPhysicsRequest(const PhysicsMessage& request) {
       break;
     case PMT_SET_POSITION:
       if (Body* body = FindOrTrack(request.mObjectID)) {
+        // A door or pod on the move changes only its own cells.
+        const bool regrid = !body->dynamic && body->collider && !mGridDirty;
+        if (regrid) Unplace(*body);
         body->transform->SetWorldPosition(request.mVector);
-        if (!body->dynamic) mGridDirty = true;
+        if (regrid) Place(*body);
       } else if (const auto object = Engine::mFactory.GetObjectWithID(request.mObjectID).lock()) {
         // Not a body (flood water, lights): it is only placed.
         if (const auto transform = object->GetComponentAs<Transform>(CT_Transform)) {
@@ -342,22 +345,43 @@ bool PhysicsSystem::IsSolidStatic(const Body& body) {
 void PhysicsSystem::RebuildGrid() {
   mGrid.clear();
   mLargeStatics.clear();
-  for (const auto& [id, body] : mBodies) {
-    if (body.dynamic || !body.collider) continue;
-    const Box box = BoxOf(body);
-    const std::int64_t x0 = Cell(box.min.getX() - kContactSkin);
-    const std::int64_t x1 = Cell(box.max.getX() + kContactSkin);
-    const std::int64_t z0 = Cell(box.min.getZ() - kContactSkin);
-    const std::int64_t z1 = Cell(box.max.getZ() + kContactSkin);
-    if ((x1 - x0 + 1) * (z1 - z0 + 1) > kMaxCellsPerBody) {
-      mLargeStatics.push_back(id);
-      continue;
-    }
-    for (std::int64_t x = x0; x <= x1; ++x) {
-      for (std::int64_t z = z0; z <= z1; ++z) mGrid[CellKey(x, z)].push_back(id);
-    }
+  for (auto& [id, body] : mBodies) {
+    body.cells.clear();
+    body.large = false;
+    if (!body.dynamic && body.collider) Place(body);
   }
   mGridDirty = false;
+}
+
+void PhysicsSystem::Place(Body& body) {
+  const Box box = BoxOf(body);
+  const std::int64_t x0 = Cell(box.min.getX() - kContactSkin);
+  const std::int64_t x1 = Cell(box.max.getX() + kContactSkin);
+  const std::int64_t z0 = Cell(box.min.getZ() - kContactSkin);
+  const std::int64_t z1 = Cell(box.max.getZ() + kContactSkin);
+  if ((x1 - x0 + 1) * (z1 - z0 + 1) > kMaxCellsPerBody) {
+    body.large = true;
+    mLargeStatics.push_back(body.id);
+    return;
+  }
+  for (std::int64_t x = x0; x <= x1; ++x) {
+    for (std::int64_t z = z0; z <= z1; ++z) {
+      body.cells.push_back(CellKey(x, z));
+      mGrid[body.cells.back()].push_back(body.id);
+    }
+  }
+}
+
+void PhysicsSystem::Unplace(Body& body) {
+  if (body.large) {
+    std::erase(mLargeStatics, body.id);
+    body.large = false;
+  }
+  for (const std::int64_t key : body.cells) {
+    const auto cell = mGrid.find(key);
+    if (cell != mGrid.end()) std::erase(cell->second, body.id);
+  }
+  body.cells.clear();
 }
 
 template <class Visit>

@@ -67,6 +67,9 @@ class PhysicsSystem : public System {
     bool hasRequest = false;
     bool dynamic = false;
     std::string group;
+    // Where a static body sits in the grid.
+    std::vector<std::int64_t> cells;
+    bool large = false;
   };
   struct Box {
     Vectormath::Aos::Vector3 min;
@@ -92,6 +95,8 @@ class PhysicsSystem : public System {
   [[nodiscard]] static bool IsSolidStatic(const Body& body);
 
   void RebuildGrid();
+  void Place(Body& body);
+  void Unplace(Body& body);
   template <class Visit>
   void ForEachStaticNear(const Box& box, Visit&& visit);
 

@@ -98,9 +98,9 @@ TEST(HostEndToEnd, TheSeedAloneDecidesTheMatch) {
   const fs::path first = scratch.Path() / "first.log";
   const fs::path second = scratch.Path() / "second.log";
   const fs::path other = scratch.Path() / "other.log";
-  ASSERT_EQ(RunHost("play --seed 12 --log '" + first.string() + "'").exitCode, 0);
-  ASSERT_EQ(RunHost("--seed 12 --log '" + second.string() + "'").exitCode, 0);
-  ASSERT_EQ(RunHost("--seed 13 --log '" + other.string() + "'").exitCode, 0);
+  ASSERT_EQ(RunHost("play --seed 12 --max-seconds 60 --log '" + first.string() + "'").exitCode, 0);
+  ASSERT_EQ(RunHost("--seed 12 --max-seconds 60 --log '" + second.string() + "'").exitCode, 0);
+  ASSERT_EQ(RunHost("--seed 13 --max-seconds 60 --log '" + other.string() + "'").exitCode, 0);
   const std::string log = ReadFile(first);
   EXPECT_GT(CountLines(log), 20);
   EXPECT_EQ(log, ReadFile(second));
