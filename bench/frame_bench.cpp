@@ -109,8 +109,8 @@ void BM_Frame(benchmark::State& state) {
   }
   state.counters["components"] = static_cast<double>(world.components);
   state.counters["us_per_component"] =
-      benchmark::Counter(static_cast<double>(world.components), benchmark::Counter::kIsIterationInvariantRate |
-                                                                    benchmark::Counter::kInvert);
+      benchmark::Counter(static_cast<double>(world.components),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   TearDown();
 }
 

@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr MessageType kListenedTypes[] = {MT_POST_SOUND_EVENT, MT_SOUND_RTPC, MT_SEEK_SOUND_EVENT,
-                                          MT_STOP_ALL_SOUNDS};
+constexpr MessageType kListenedTypes[] = {MT_POST_SOUND_EVENT, MT_SOUND_RTPC, MT_SEEK_SOUND_EVENT, MT_STOP_ALL_SOUNDS};
 
 struct NamedSound {
   std::uint32_t id;
@@ -19,18 +18,12 @@ struct NamedSound {
 
 // The sound events the engine posts.
 constexpr NamedSound kSounds[] = {
-    {0x74C5CC42u, "flare dropped"},
-    {0xBE92F046u, "door opens"},
-    {0xA234F592u, "door closes"},
-    {0x7C8694FCu, "door slams shut for good"},
-    {0xFFBB8AE6u, "door switch"},
-    {0x951B68E4u, "flood alarm"},
-    {0x6F4DE0E1u, "water rising"},
-    {0x880BB817u, "room flooded, someone drowned"},
-    {0xAD2C1CB0u, "room flooded"},
-    {0x09138F63u, "item collected"},
-    {0x9938DE08u, "pod charged"},
-    {0xD38D4949u, "pod launched"},
+    {0x74C5CC42u, "flare dropped"}, {0xBE92F046u, "door opens"},
+    {0xA234F592u, "door closes"},   {0x7C8694FCu, "door slams shut for good"},
+    {0xFFBB8AE6u, "door switch"},   {0x951B68E4u, "flood alarm"},
+    {0x6F4DE0E1u, "water rising"},  {0x880BB817u, "room flooded, someone drowned"},
+    {0xAD2C1CB0u, "room flooded"},  {0x09138F63u, "item collected"},
+    {0x9938DE08u, "pod charged"},   {0xD38D4949u, "pod launched"},
 };
 
 Callable ListenerFor(MessageType type, std::function<void(const std::shared_ptr<Message>&)> handler) {
@@ -43,9 +36,8 @@ AudioSystem::AudioSystem(std::shared_ptr<Match> match) : System(L"Audio"), mMatc
 
 void AudioSystem::Initialize() {
   for (const MessageType type : kListenedTypes) {
-    Engine::RegisterListener(type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) {
-                               OnMessage(message);
-                             }));
+    Engine::RegisterListener(
+        type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) { OnMessage(message); }));
   }
 }
 

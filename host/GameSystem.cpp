@@ -1,9 +1,10 @@
 #include "GameSystem.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "HostListener.h"
 #include "Match.h"
@@ -56,8 +57,8 @@ void GameSystem::Initialize() {
 
 int GameSystem::Release() {
   for (const MessageType type : kListenedTypes) {
-    Engine::UnregisterListener(type, Callable(HostListenerID(HostListenerOwner::Game, static_cast<std::uint32_t>(type)),
-                                              nullptr));
+    Engine::UnregisterListener(
+        type, Callable(HostListenerID(HostListenerOwner::Game, static_cast<std::uint32_t>(type)), nullptr));
   }
   if (mMatch->Options().realtime) mMatch->Log().ClearStatus();
   return 0;
@@ -81,7 +82,8 @@ void GameSystem::BeginMatch() {
   mRoomStates.assign(map.Rooms().size(), ShipMap::RoomState::Dry);
   mDoorOpen.assign(map.Doors().size(), false);
   mDoorSealed.assign(map.Doors().size(), false);
-  for (int ring = 1; ring <= 4; ++ring) match.counts.roomsInRings += static_cast<int>(RoomHandler::GetRing(ring).size());
+  for (int ring = 1; ring <= 4; ++ring)
+    match.counts.roomsInRings += static_cast<int>(RoomHandler::GetRing(ring).size());
 
   for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
     if (auto ruleset = object->GetComponentAs<LevelRuleset>(CT_LevelRuleset)) {
@@ -111,10 +113,10 @@ void GameSystem::BeginMatch() {
   }
 
   char text[160];
-  std::snprintf(text, sizeof text, "%zu rooms (%zu, %zu, %zu, %zu in rings 1-4), %zu doors, %zu escape pods, %d players",
-                map.Rooms().size(), RoomHandler::GetRing(1).size(), RoomHandler::GetRing(2).size(),
-                RoomHandler::GetRing(3).size(), RoomHandler::GetRing(4).size(), map.Doors().size(), map.Pods().size(),
-                present);
+  std::snprintf(
+      text, sizeof text, "%zu rooms (%zu, %zu, %zu, %zu in rings 1-4), %zu doors, %zu escape pods, %d players",
+      map.Rooms().size(), RoomHandler::GetRing(1).size(), RoomHandler::GetRing(2).size(),
+      RoomHandler::GetRing(3).size(), RoomHandler::GetRing(4).size(), map.Doors().size(), map.Pods().size(), present);
   match.Note("level", match.Options().level + ": " + text);
 }
 
@@ -255,7 +257,8 @@ void GameSystem::Escape(Match& match, ObjectID playerID) {
   ++match.counts.podsLaunched;
   match.Note(player->name, "escapes in " + pod->name);
   // The player rides the pod out of the ship.
-  auto follow = std::dynamic_pointer_cast<FollowTargetBehavior>(Engine::mFactory.CreateComponent(L"FollowTargetBehavior"));
+  auto follow =
+      std::dynamic_pointer_cast<FollowTargetBehavior>(Engine::mFactory.CreateComponent(L"FollowTargetBehavior"));
   if (!follow) return;
   follow->SetFollowTarget(pod->object);
   follow->SetFollowObject(playerID);
@@ -355,7 +358,8 @@ void GameSystem::ShowProgress(float timeStep) {
     alive += player.fate != Match::Fate::Drowned ? 1 : 0;
   }
   char status[160];
-  std::snprintf(status, sizeof status, "[%6.1f s]  flood clock %4.1f / %4.1f s   rooms flooded %d/%d   players alive %d/%d",
+  std::snprintf(status, sizeof status,
+                "[%6.1f s]  flood clock %4.1f / %4.1f s   rooms flooded %d/%d   players alive %d/%d",
                 static_cast<double>(match.Time()), static_cast<double>(RoomHandler::GetTimeSinceLastFlood()),
                 static_cast<double>(RoomHandler::GetTimeBetweenFloods()), match.counts.roomsFlooded,
                 match.counts.roomsInRings, alive, playing);

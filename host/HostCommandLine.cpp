@@ -3,8 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
-std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* argv, int& exitCode,
-                                                  std::ostream& out, std::ostream& err) {
+std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* argv, int& exitCode, std::ostream& out,
+                                                  std::ostream& err) {
   HostOptions options;
   std::string view = "none";
 
@@ -16,8 +16,7 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
 
   // The play options sit on the top level so that `tidewater-host --seed 3`
   // and `tidewater-host play --seed 3` mean the same.
-  app.add_option("--level", options.level, "Level to play (a folder under <resources>/Levels)")
-      ->capture_default_str();
+  app.add_option("--level", options.level, "Level to play (a folder under <resources>/Levels)")->capture_default_str();
   app.add_option("--players", options.players, "Players driven by bots; the others sit the match out")
       ->check(CLI::Range(1, 4))
       ->capture_default_str();

@@ -57,7 +57,8 @@ void InputSystem::Update(float timeStep) {
     if (!object) continue;
     claimed.clear();
     for (const Bot& other : mBots) {
-      if (&other != &bot && players[other.PlayerNumber()].fate == Match::Fate::Playing) claimed.push_back(other.Target());
+      if (&other != &bot && players[other.PlayerNumber()].fate == Match::Fate::Playing)
+        claimed.push_back(other.Target());
     }
     for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep, claimed)) object->HandleMessage(message);
     if (bot.PullsTrigger()) {

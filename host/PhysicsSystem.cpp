@@ -32,9 +32,7 @@ std::uint64_t PairKey(ObjectID a, ObjectID b) {
 
 std::int64_t Cell(float coordinate) { return static_cast<std::int64_t>(std::floor(coordinate / kCellSize)); }
 
-std::int64_t CellKey(std::int64_t x, std::int64_t z) {
-  return (x << 32) ^ (z & 0xFFFFFFFF);
-}
+std::int64_t CellKey(std::int64_t x, std::int64_t z) { return (x << 32) ^ (z & 0xFFFFFFFF); }
 
 bool IsBodyPart(ComponentType type) { return type == CT_Transform || type == CT_Collider || type == CT_RigidBody; }
 
@@ -45,10 +43,9 @@ PhysicsSystem::PhysicsSystem() : System(L"Physics") {}
 void PhysicsSystem::Initialize() {
   for (const std::uint32_t type : kListenedTypes) {
     const auto messageType = static_cast<MessageType>(type);
-    Engine::RegisterListener(messageType, Callable(HostListenerID(HostListenerOwner::Physics, type),
-                                                   [this](const std::shared_ptr<Message>& message) {
-                                                     OnMessage(message);
-                                                   }));
+    Engine::RegisterListener(messageType,
+                             Callable(HostListenerID(HostListenerOwner::Physics, type),
+                                      [this](const std::shared_ptr<Message>& message) { OnMessage(message); }));
   }
 }
 
@@ -236,8 +233,8 @@ void PhysicsSystem::MoveAlongAxis(Body& body, int axis, float distance) {
       const Box wall = BoxOf(other);
       for (int k = 0; k < 3; ++k) {
         if (k == axis) continue;
-        const float overlap = std::min(box.max.getElem(k), wall.max.getElem(k)) -
-                              std::max(box.min.getElem(k), wall.min.getElem(k));
+        const float overlap =
+            std::min(box.max.getElem(k), wall.max.getElem(k)) - std::max(box.min.getElem(k), wall.min.getElem(k));
         if (overlap <= kTolerance) return;
       }
       const float penetration = std::min(box.max.getElem(axis), wall.max.getElem(axis)) -

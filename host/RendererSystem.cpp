@@ -32,10 +32,9 @@ struct Glyph {
 
 // Later layers draw over earlier ones.
 constexpr Glyph kGlyphs[] = {
-    {"room", '.', 0},       {"floodwater", '~', 1}, {"plate", '_', 2},   {"wall", '#', 3},
-    {"door", '+', 3},       {"console", '=', 3},    {"pod", 'P', 4},     {"powercell", 'c', 4},
-    {"keycard", 'k', 4},    {"warninglight", '!', 5}, {"flare", 'f', 5}, {"bullet", '*', 6},
-    {"pellet", '*', 6},     {"player", '@', 7},
+    {"room", '.', 0},    {"floodwater", '~', 1}, {"plate", '_', 2},     {"wall", '#', 3},    {"door", '+', 3},
+    {"console", '=', 3}, {"pod", 'P', 4},        {"powercell", 'c', 4}, {"keycard", 'k', 4}, {"warninglight", '!', 5},
+    {"flare", 'f', 5},   {"bullet", '*', 6},     {"pellet", '*', 6},    {"player", '@', 7},
 };
 
 Glyph GlyphOf(const std::string& model) {
@@ -56,9 +55,8 @@ RendererSystem::RendererSystem(std::shared_ptr<Match> match, bool textView, std:
 
 void RendererSystem::Initialize() {
   for (const MessageType type : kListenedTypes) {
-    Engine::RegisterListener(type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) {
-                               OnMessage(message);
-                             }));
+    Engine::RegisterListener(
+        type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) { OnMessage(message); }));
   }
 }
 
@@ -134,7 +132,8 @@ std::string RendererSystem::Draw() const {
     const Vector3 position = transform->GetPosition();
     const Vector3 half = transform->GetScale() * 0.5f;
     // Lifted clear of the floor by more than its own height.
-    if (position.getY() - half.getY() > 2.0f * half.getY() + 0.5f && (glyph.layer == 3 || glyph.layer == 4)) glyph.glyph = '^';
+    if (position.getY() - half.getY() > 2.0f * half.getY() + 0.5f && (glyph.layer == 3 || glyph.layer == 4))
+      glyph.glyph = '^';
     items.push_back({glyph.layer, glyph.glyph, position - half, position + half});
     if (position.getY() < -100.0f) continue;  // benched players do not stretch the picture
     minX = std::min(minX, items.back().min.getX());

@@ -25,8 +25,8 @@ struct HostRun {
 // Runs the host with `arguments` (already shell-quoted where needed) from
 // the build tree, stdout and stderr together.
 HostRun RunHost(const std::string& arguments, bool stderrOnly = false) {
-  const std::string command = std::string("'") + TIDEWATER_HOST_EXE + "' " + arguments +
-                              (stderrOnly ? " 2>&1 >/dev/null" : " 2>&1");
+  const std::string command =
+      std::string("'") + TIDEWATER_HOST_EXE + "' " + arguments + (stderrOnly ? " 2>&1 >/dev/null" : " 2>&1");
   HostRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -88,7 +88,8 @@ TEST(HostEndToEnd, DefaultMatchFloodsTheShipAndEndsWithASummary) {
   const bool someoneDrowned = run.output.find(" drowned in ") != std::string::npos;
   EXPECT_TRUE(launched >= 1 || someoneDrowned) << run.output;
   // The match shows the game's moving parts on the way.
-  for (const char* event : {"picks up a power cell", "opens", "flood warning", "water rising", "sound        door opens"}) {
+  for (const char* event :
+       {"picks up a power cell", "opens", "flood warning", "water rising", "sound        door opens"}) {
     EXPECT_NE(run.output.find(event), std::string::npos) << event;
   }
 }

@@ -121,8 +121,11 @@ TEST_F(MatchRulesTest, ACellChargesAPodAndTheNextUseLaunchesItsPlayer) {
   EXPECT_EQ(match->counts.podsLaunched, 1);
   // The player rides the pod up and out of the ship, a frame behind it.
   RunFor(3.0f);
-  const float podHeight = Engine::mFactory.GetObjectWithID(pod.object).lock()->GetComponentAs<Transform>(CT_Transform)
-                              ->GetPosition().getY();
+  const float podHeight = Engine::mFactory.GetObjectWithID(pod.object)
+                              .lock()
+                              ->GetComponentAs<Transform>(CT_Transform)
+                              ->GetPosition()
+                              .getY();
   EXPECT_GT(podHeight, pod.position.getY() + 2.0f);
   EXPECT_NEAR(player->GetComponentAs<Transform>(CT_Transform)->GetPosition().getY(), podHeight, 2.0f);
 

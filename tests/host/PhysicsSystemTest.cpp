@@ -45,11 +45,11 @@ class PhysicsSystemTest : public EngineFixture {
     std::ostringstream text;
     text << "Object\n{\n\tmName : " << name << "\n";
     text << "\tTransform\n\t{\n\t\ttransformData : TransformData\n\t\t{\n\t\t\tWorldPosition : MetaVec3\n\t\t\t{\n"
-         << "\t\t\t\tx_ : " << position.getX() << "\n\t\t\t\ty_ : " << position.getY() << "\n\t\t\t\tz_ : "
-         << position.getZ() << "\n\t\t\t}\n\t\t}\n\t}\n";
+         << "\t\t\t\tx_ : " << position.getX() << "\n\t\t\t\ty_ : " << position.getY()
+         << "\n\t\t\t\tz_ : " << position.getZ() << "\n\t\t\t}\n\t\t}\n\t}\n";
     text << "\tCollider\n\t{\n\t\tm_AabbHalfExtents : MetaVec3\n\t\t{\n\t\t\tx_ : " << half.getX()
-         << "\n\t\t\ty_ : " << half.getY() << "\n\t\t\tz_ : " << half.getZ() << "\n\t\t}\n\t\tm_ghost : "
-         << (ghost ? 1 : 0) << "\n\t}\n";
+         << "\n\t\t\ty_ : " << half.getY() << "\n\t\t\tz_ : " << half.getZ()
+         << "\n\t\t}\n\t\tm_ghost : " << (ghost ? 1 : 0) << "\n\t}\n";
     text << "\tRigidBody\n\t{\n\t\tm_static : " << (dynamic ? 0 : 1) << "\n\t}\n}\n";
     std::istringstream stream(text.str());
     Engine::mDeserializer(stream);

@@ -97,7 +97,8 @@ TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
     EXPECT_TRUE(Engine::mFactory.GetArchetype(spawned).lock());
   }
   bool plate = false;
-  for (const auto& [id, object] : Engine::mFactory.GetObjects()) plate = plate || object->GetComponent(CT_PressurePlate).lock();
+  for (const auto& [id, object] : Engine::mFactory.GetObjects())
+    plate = plate || object->GetComponent(CT_PressurePlate).lock();
   EXPECT_TRUE(plate);
 }
 
