@@ -8,7 +8,11 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <memory>
 #include <sstream>
@@ -16,7 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "components/Renderable.h"
 #include "core/Engine.h"
+#include "core/RenderMessages.h"
 #include "meta/MetaData.h"
 #include "meta/ObjectText.h"
 #include "meta/TextInput.h"
@@ -24,7 +30,6 @@
 #include "meta/TextWords.h"
 #include "objects/Object.h"
 #include "objects/ObjectFactory.h"
-#include "objects/ResourceRequests.h"
 
 namespace {
 
@@ -217,6 +222,17 @@ void ReadJsonMembers(const rapidjson::Value& members, const META::MetaData& meta
   }
 }
 
+// The resource requests the text reader queues for a drawn object.
+void RequestResources(const Object& object) {
+  const auto renderable = object.GetComponentAs<Renderable>(CT_Renderable);
+  if (!renderable) return;
+  for (const std::string& texture : renderable->GetTextures()) {
+    Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_TEXTURE, texture));
+  }
+  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_SHADER, renderable->GetShader()));
+  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_MODEL, renderable->GetModel()));
+}
+
 void LoadJsonLevel(const std::string& text) {
   rapidjson::Document document;
   document.Parse(text.c_str(), text.size());
@@ -235,32 +251,60 @@ void LoadJsonLevel(const std::string& text) {
       if (!component) continue;
       ReadJsonMembers(entry["members"], component->GetMetaData(), static_cast<char*>(dynamic_cast<void*>(component.get())));
     }
-    RelayResourceRequests(*object);
+    RequestResources(*object);
     object->Initialize();
   }
 }
 
 // ---- The two loads.
 
+// The level in memory, and as two files in a scratch folder that goes with
+// the process.
 struct Level {
+  Level() : folder(std::filesystem::temp_directory_path() / ("tidewater-level-bench-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(folder);
+  }
+  ~Level() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  Level(const Level&) = delete;
+  Level& operator=(const Level&) = delete;
+
   std::string text;
   std::string json;
+  std::filesystem::path folder;
+  std::string textFile;
+  std::string jsonFile;
 };
 
 const Level& TheLevel() {
-  static const Level level = [] {
+  static const Level level;
+  static const bool built = [] {
+    Level& made = const_cast<Level&>(level);
     Engine::Initialize();
     Engine::mFactory.CreateGenericArchetype(L"Object");
     BuildLevel();
-    Level made;
     std::ostringstream text;
     Engine::mSerializer(text);
     made.text = text.str();
     made.json = WriteJsonLevel();
+    made.textFile = (made.folder / "Ship.txt").string();
+    made.jsonFile = (made.folder / "Ship.json").string();
+    Engine::mSerializer(made.textFile);
+    std::ofstream(made.jsonFile, std::ios::binary) << made.json;
     ClearWorld();
-    return made;
+    return true;
   }();
+  static_cast<void>(built);
   return level;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  return contents.str();
 }
 
 void BM_LoadLevelText(benchmark::State& state) {
@@ -291,6 +335,32 @@ void BM_LoadLevelJson(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(level.json.size()));
 }
 
+// The same loads from files, as a host does them: the text reader streams
+// the file; the JSON document needs the whole file in memory first.
+void BM_LoadLevelTextFile(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    Engine::mDeserializer(level.textFile);
+    state.PauseTiming();
+    if (Engine::mFactory.GetObjects().size() != kObjects) state.SkipWithError("not every object was read");
+    ClearWorld();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+}
+
+void BM_LoadLevelJsonFile(benchmark::State& state) {
+  const Level& level = TheLevel();
+  for (auto _ : state) {
+    LoadJsonLevel(ReadWholeFile(level.jsonFile));
+    state.PauseTiming();
+    if (Engine::mFactory.GetObjects().size() != kObjects) state.SkipWithError("not every object was read");
+    ClearWorld();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kObjects);
+}
+
 // The word reader alone, with line counting: the level's words without the
 // registry's work.
 void BM_ReadLevelWords(benchmark::State& state) {
@@ -319,6 +389,8 @@ void BM_ParseLevelJson(benchmark::State& state) {
 
 BENCHMARK(BM_LoadLevelText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLevelJson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLevelTextFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLevelJsonFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadLevelWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseLevelJson)->Unit(benchmark::kMillisecond);
 

@@ -45,18 +45,28 @@ void ReadObjectMember(std::istream& stream, Object& object, const META::Member& 
   type->Deserialize(stream, Variant(type, reinterpret_cast<char*>(&object) + member.Offset()), archetype);
 }
 
-// A new component of that registry name on the object (live) or on the
-// archetype the object names (archetype files), or empty.
-std::shared_ptr<Component> GiveComponent(Object& object, const std::wstring& registryName, bool archetype) {
-  if (archetype) return Engine::mFactory.GiveArchetypeComponent(object.GetArchetypeName(), registryName).lock();
-  const auto self = std::static_pointer_cast<Object>(object.weak_from_this().lock());
-  return Engine::mFactory.GiveObjectComponent(std::weak_ptr<Object>(self), registryName).lock();
+// Where the components of one object block go: the live object itself, or
+// (archetype files) the archetype the object names.
+struct Target {
+  Object& object;
+  std::weak_ptr<Object> live;
+  bool archetype;
+};
+
+// A new component of that registry name on the target, or empty.
+std::shared_ptr<Component> GiveComponent(const Target& target, const std::wstring& registryName) {
+  if (target.archetype) {
+    return Engine::mFactory.GiveArchetypeComponent(target.object.GetArchetypeName(), registryName).lock();
+  }
+  return Engine::mFactory.GiveObjectComponent(target.live, registryName).lock();
 }
 
 // One component block (or a stray line) inside an object block; `name` and
 // `separator` are its first two words.
-void ReadComponent(std::istream& stream, Object& object, const std::string& name, const std::string& separator,
-                   std::uint32_t line, bool archetype, std::wstring& nameBuffer) {
+void ReadComponent(std::istream& stream, const Target& target, const std::string& name, const std::string& separator,
+                   std::uint32_t line, std::wstring& nameBuffer) {
+  Object& object = target.object;
+  const bool archetype = target.archetype;
   const std::wstring& registryName = WidenInto(nameBuffer, name);
   // An object is no component of another: its reader would nest without end.
   const auto known = [&] { return name != "Object" && Engine::mFactory.GetComponentFactory(registryName); };
@@ -70,7 +80,7 @@ void ReadComponent(std::istream& stream, Object& object, const std::string& name
     return;
   }
   const std::shared_ptr<Component> component =
-      name != "Object" ? GiveComponent(object, registryName, archetype) : nullptr;
+      name != "Object" ? GiveComponent(target, registryName) : nullptr;
   if (!component) {
     if (known()) {
       ReportAt(stream, line,
@@ -118,6 +128,8 @@ bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
   // Lines are kept for reports that name a block's first line rather than
   // the one the reader has reached.
   const auto* input = dynamic_cast<const META::TextInput*>(&stream);
+  Target target{object, {}, archetype};
+  if (!archetype) target.live = std::static_pointer_cast<Object>(object.weak_from_this().lock());
   std::string word;
   std::string separator;
   std::wstring registryName;
@@ -139,7 +151,7 @@ bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
     if (const META::Member* member = Object::meta_.FindMember(word)) {
       ReadObjectMember(stream, object, *member, archetype);
     } else {
-      ReadComponent(stream, object, word, separator, line, archetype, registryName);
+      ReadComponent(stream, target, word, separator, line, registryName);
     }
   }
   return false;
