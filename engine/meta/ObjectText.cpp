@@ -148,7 +148,9 @@ bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
       ReportAt(stream, line, "stray word '" + word + "' skipped");
       return true;
     }
-    if (const META::Member* member = Object::meta_.FindMember(word)) {
+    // A "{" opens a component block; the object's own members are lines.
+    const META::Member* member = separator == "{" ? nullptr : Object::meta_.FindMember(word);
+    if (member != nullptr) {
       ReadObjectMember(stream, object, *member, archetype);
     } else {
       ReadComponent(stream, target, word, separator, line, registryName);
