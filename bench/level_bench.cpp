@@ -29,6 +29,7 @@
 #include "meta/TextReaders.h"
 #include "meta/TextWords.h"
 #include "objects/Object.h"
+#include "objects/ResourceRequests.h"
 #include "objects/ObjectFactory.h"
 
 namespace {
@@ -222,17 +223,6 @@ void ReadJsonMembers(const rapidjson::Value& members, const META::MetaData& meta
   }
 }
 
-// The resource requests the text reader queues for a drawn object.
-void RequestResources(const Object& object) {
-  const auto renderable = object.GetComponentAs<Renderable>(CT_Renderable);
-  if (!renderable) return;
-  for (const std::string& texture : renderable->GetTextures()) {
-    Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_TEXTURE, texture));
-  }
-  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_SHADER, renderable->GetShader()));
-  Engine::RelayMessage(std::make_shared<LoadResourceMessage>(L"Core", RT_MODEL, renderable->GetModel()));
-}
-
 void LoadJsonLevel(const std::string& text) {
   rapidjson::Document document;
   document.Parse(text.c_str(), text.size());
@@ -251,7 +241,7 @@ void LoadJsonLevel(const std::string& text) {
       if (!component) continue;
       ReadJsonMembers(entry["members"], component->GetMetaData(), static_cast<char*>(dynamic_cast<void*>(component.get())));
     }
-    RequestResources(*object);
+    RelayResourceRequests(*object);
     object->Initialize();
   }
 }
