@@ -6,7 +6,6 @@
 
 #include "behaviors/Behavior.h"
 #include "behaviors/BehaviorDriver.h"
-#include "behaviors/FollowTargetBehavior.h"
 #include "core/Engine.h"
 #include "meta/MetaData.h"
 #include "objects/BehaviorTypeFactory.h"
@@ -76,9 +75,8 @@ TEST_F(BehaviorDriverTest, StartsOnceUpdatesWhileTimeIsLeftAndReleasesOnce) {
 }
 
 TEST_F(BehaviorDriverTest, ABehaviorWhoseObjectIsDestroyedMidFrameIsForgottenUntouched) {
-  std::shared_ptr<Object> first;
   std::shared_ptr<Object> second;
-  const auto killer = Counter(10.0f, &first);
+  const auto killer = Counter(10.0f);
   std::weak_ptr<CountingBehavior> victim = Counter(10.0f, &second);
   const ObjectID secondID = second->GetID();
   const std::uint32_t victimID = victim.lock()->GetID();
@@ -111,21 +109,6 @@ TEST_F(BehaviorDriverTest, AReplacedBehaviorIsDroppedAndItsSuccessorStarted) {
   EXPECT_EQ(successor->initialized, 1);
   EXPECT_EQ(successor->updated, 1);
   EXPECT_FALSE(driver.IsTracking(old->GetID()));
-}
-
-TEST_F(BehaviorDriverTest, AFollowerThatLostItsObjectIsReleasedByTheDriver) {
-  const auto follower = Engine::mFactory.CreateGenericObject().lock();
-  const auto holder = Engine::mFactory.CreateGenericObject().lock();
-  const auto follow = std::static_pointer_cast<FollowTargetBehavior>(
-      Engine::mFactory.GiveObjectComponent(holder, L"FollowTargetBehavior").lock());
-  follow->SetFollowObject(follower->GetID());
-  driver.Update(0.1f);
-  EXPECT_EQ(driver.RunningCount(), 1u);
-  follower->Release();
-  driver.Update(0.1f);
-  EXPECT_EQ(follow->TimeLeft(), 0.0f) << "it ends itself on the next update";
-  EXPECT_EQ(driver.RunningCount(), 0u);
-  EXPECT_TRUE(driver.IsTracking(follow->GetID()));
 }
 
 }  // namespace
