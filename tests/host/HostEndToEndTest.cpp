@@ -4,13 +4,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -40,36 +41,10 @@ HostRun RunHost(const std::string& arguments, bool stderrOnly = false) {
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-int CountLines(const std::string& text) {
-  int lines = 0;
-  for (const char c : text) lines += c == '\n' ? 1 : 0;
-  return lines;
-}
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    static int counter = 0;
-    mPath = fs::temp_directory_path() /
-            ("tidewater-host-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    fs::create_directories(mPath);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(mPath, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  [[nodiscard]] const fs::path& Path() const { return mPath; }
-
- private:
-  fs::path mPath;
-};
+int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 int SummaryNumber(const std::string& output, const std::string& pattern) {
   std::smatch found;
@@ -77,9 +52,24 @@ int SummaryNumber(const std::string& output, const std::string& pattern) {
   return std::stoi(found[1]);
 }
 
+// Each test has a scratch folder of its own, removed with everything in it.
+class HostEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mScratch = fs::temp_directory_path() / ("tidewater-host-test-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(mScratch);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(mScratch, ignored);
+  }
+  fs::path mScratch;
+};
+
 }  // namespace
 
-TEST(HostEndToEnd, DefaultMatchFloodsTheShipAndEndsWithASummary) {
+TEST_F(HostEndToEnd, DefaultMatchFloodsTheShipAndEndsWithASummary) {
   const HostRun run = RunHost("");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("Match over after"), std::string::npos) << run.output;
@@ -94,38 +84,30 @@ TEST(HostEndToEnd, DefaultMatchFloodsTheShipAndEndsWithASummary) {
   }
 }
 
-TEST(HostEndToEnd, TheSeedAloneDecidesTheMatch) {
-  ScratchFolder scratch;
-  const fs::path first = scratch.Path() / "first.log";
-  const fs::path second = scratch.Path() / "second.log";
-  const fs::path other = scratch.Path() / "other.log";
-  ASSERT_EQ(RunHost("play --seed 12 --max-seconds 60 --log '" + first.string() + "'").exitCode, 0);
-  ASSERT_EQ(RunHost("--seed 12 --max-seconds 60 --log '" + second.string() + "'").exitCode, 0);
-  ASSERT_EQ(RunHost("--seed 13 --max-seconds 60 --log '" + other.string() + "'").exitCode, 0);
-  const std::string log = ReadFile(first);
+TEST_F(HostEndToEnd, TheSeedAloneDecidesTheMatch) {
+  auto logOf = [this](const std::string& arguments, const std::string& name) {
+    const fs::path log = mScratch / name;
+    EXPECT_EQ(RunHost(arguments + " --max-seconds 60 --log '" + log.string() + "'").exitCode, 0) << arguments;
+    return ReadFile(log);
+  };
+  const std::string log = logOf("play --seed 12", "first.log");
   EXPECT_GT(CountLines(log), 20);
-  EXPECT_EQ(log, ReadFile(second));
-  EXPECT_NE(log, ReadFile(other));
+  EXPECT_EQ(log, logOf("--seed 12", "second.log"));
+  EXPECT_NE(log, logOf("--seed 13", "other.log"));
 }
 
-TEST(HostEndToEnd, FewerPlayersAndATimeCap) {
-  const HostRun run = RunHost("--players 2 --max-seconds 10 --seed 3");
+TEST_F(HostEndToEnd, FewerPlayersATimeCapAndTheTextView) {
+  const HostRun run = RunHost("--players 2 --max-seconds 12 --seed 3 --view text");
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("--max-seconds is up"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("Player3  sat this match out"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("Player4  sat this match out"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("Match over after 10.0 s"), std::string::npos) << run.output;
-}
-
-TEST(HostEndToEnd, TextViewDrawsTheShipFromAbove) {
-  const HostRun run = RunHost("--view text --max-seconds 12");
-  ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("-- 10.0 s --"), std::string::npos) << run.output;
-  // Walls, doors, pods and the players by number.
+  for (const char* line : {"--max-seconds is up", "Player3  sat this match out", "Player4  sat this match out",
+                           "Match over after 12.0 s", "-- 10.0 s --"}) {
+    EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+  }
+  // The view draws walls, doors, pods and the players by number.
   for (const char* glyph : {"####", "+", "P", "1", "2"}) EXPECT_NE(run.output.find(glyph), std::string::npos) << glyph;
 }
 
-TEST(HostEndToEnd, RealTimeRunsAtTheEnginesOwnPace) {
+TEST_F(HostEndToEnd, RealTimeRunsAtTheEnginesOwnPace) {
   const auto start = std::chrono::steady_clock::now();
   const HostRun run = RunHost("--realtime --max-seconds 0.5");
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -135,69 +117,53 @@ TEST(HostEndToEnd, RealTimeRunsAtTheEnginesOwnPace) {
   EXPECT_EQ(run.output.find('\r'), std::string::npos);
 }
 
-TEST(HostEndToEnd, TheSampleLevelChecksClean) {
-  const HostRun run = RunHost("check");
-  EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("Ship: "), std::string::npos);
-  EXPECT_NE(run.output.find(": clean"), std::string::npos) << run.output;
-}
+TEST_F(HostEndToEnd, CheckPassesTheSampleLevelAndReportsBrokenValuesAndUnknownComponentsWithTheirLines) {
+  const HostRun clean = RunHost("check");
+  EXPECT_EQ(clean.exitCode, 0) << clean.output;
+  EXPECT_NE(clean.output.find("Ship: "), std::string::npos);
+  EXPECT_NE(clean.output.find(": clean"), std::string::npos) << clean.output;
 
-TEST(HostEndToEnd, CheckReportsBrokenValuesAndUnknownComponentsWithTheirLines) {
-  ScratchFolder scratch;
-  const fs::path level = scratch.Path() / "Levels" / "Ship";
+  const fs::path level = mScratch / "Levels" / "Ship";
   fs::create_directories(level.parent_path());
   fs::copy(fs::path(TIDEWATER_SOURCE_DIR) / "Resources" / "Levels" / "Ship", level, fs::copy_options::recursive);
-
   // Give one room a component nobody knows and break a value in a later one
   // (a value that does not parse ends the read, so the order matters).
   std::string text = ReadFile(level / "Ship.txt");
   const std::string anchor = "\tmName : Galley\n";
-  ASSERT_NE(text.find(anchor), std::string::npos);
-  text.insert(text.find(anchor) + anchor.size(), "\tHoverEngine\n\t{\n\t\tthrust : 9\n\t}\n");
   const std::string roomID = "m_RoomID : 3\n";
+  ASSERT_NE(text.find(anchor), std::string::npos);
   ASSERT_NE(text.find(roomID), std::string::npos);
+  text.insert(text.find(anchor) + anchor.size(), "\tHoverEngine\n\t{\n\t\tthrust : 9\n\t}\n");
   text.replace(text.find(roomID), roomID.size(), "m_RoomID : three\n");
+  std::ofstream(level / "Ship.txt") << text;
   const int unknownLine = CountLines(text.substr(0, text.find("\tHoverEngine"))) + 1;
   const int brokenLine = CountLines(text.substr(0, text.find("m_RoomID : three"))) + 1;
-  std::ofstream(level / "Ship.txt") << text;
 
-  const HostRun run = RunHost("check --resources '" + scratch.Path().string() + "'");
+  const HostRun run = RunHost("check --resources '" + mScratch.string() + "'");
   EXPECT_NE(run.exitCode, 0) << run.output;
-  EXPECT_NE(run.output.find("Ship.txt:" + std::to_string(unknownLine) + ": "), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("HoverEngine"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("Ship.txt:" + std::to_string(brokenLine) + ": "), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("problem"), std::string::npos) << run.output;
+  for (const std::string& expected : {"Ship.txt:" + std::to_string(unknownLine) + ": ", std::string("HoverEngine"),
+                                      "Ship.txt:" + std::to_string(brokenLine) + ": ", std::string("problem")}) {
+    EXPECT_NE(run.output.find(expected), std::string::npos) << expected << "\n" << run.output;
+  }
 }
 
-TEST(HostEndToEnd, AMissingLevelOrABadFlagGivesOneClearMessage) {
-  const HostRun missing = RunHost("--level Atlantis", true);
-  EXPECT_NE(missing.exitCode, 0);
-  EXPECT_EQ(CountLines(missing.output), 1) << missing.output;
-  EXPECT_NE(missing.output.find("no level named 'Atlantis'"), std::string::npos) << missing.output;
-
-  const HostRun checkMissing = RunHost("check --level Atlantis", true);
-  EXPECT_NE(checkMissing.exitCode, 0);
-  EXPECT_NE(checkMissing.output.find("Atlantis"), std::string::npos) << checkMissing.output;
-
-  const HostRun badFlag = RunHost("--warp-speed", true);
-  EXPECT_NE(badFlag.exitCode, 0);
-  EXPECT_NE(badFlag.output.find("--warp-speed"), std::string::npos) << badFlag.output;
-  EXPECT_LE(CountLines(badFlag.output), 2) << badFlag.output;
-
-  const HostRun tooMany = RunHost("--players 9", true);
-  EXPECT_NE(tooMany.exitCode, 0);
-  EXPECT_NE(tooMany.output.find("--players"), std::string::npos) << tooMany.output;
-
-  const HostRun noFolder = RunHost("--resources /nonexistent/tidewater", true);
-  EXPECT_NE(noFolder.exitCode, 0);
-  EXPECT_EQ(CountLines(noFolder.output), 1) << noFolder.output;
-}
-
-TEST(HostEndToEnd, HelpListsTheCommandsAndFlags) {
-  const HostRun run = RunHost("--help");
-  EXPECT_EQ(run.exitCode, 0);
-  for (const char* word : {"play", "check", "--level", "--players", "--seed", "--realtime", "--max-seconds", "--log",
-                           "--view", "--resources"}) {
-    EXPECT_NE(run.output.find(word), std::string::npos) << word;
+// Each mistake gives a short message naming it on stderr, and no match.
+TEST_F(HostEndToEnd, AMissingLevelOrABadFlagGivesOneClearMessage) {
+  const struct {
+    const char* arguments;
+    const char* mention;
+    int maxLines;
+  } mistakes[] = {{"--level Atlantis", "no level named 'Atlantis'", 1},
+                  {"check --level Atlantis", "Atlantis", 1},
+                  {"--warp-speed", "--warp-speed", 2},
+                  {"--players 9", "--players", 2},
+                  {"--resources /nonexistent/tidewater", "/nonexistent/tidewater", 1}};
+  for (const auto& mistake : mistakes) {
+    SCOPED_TRACE(mistake.arguments);
+    const HostRun run = RunHost(mistake.arguments, true);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find(mistake.mention), std::string::npos) << run.output;
+    EXPECT_GE(CountLines(run.output), 1) << run.output;
+    EXPECT_LE(CountLines(run.output), mistake.maxLines) << run.output;
   }
 }

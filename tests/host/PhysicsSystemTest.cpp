@@ -4,6 +4,7 @@
 // when they begin and end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -71,12 +72,9 @@ class PhysicsSystemTest : public EngineFixture {
   }
 
   int CountContacts(CollisionMessageType kind, ObjectID a, ObjectID b) const {
-    int count = 0;
-    for (const Contact& contact : contacts) {
-      const bool same = (contact.a == a && contact.b == b) || (contact.a == b && contact.b == a);
-      count += same && contact.kind == kind ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(std::count_if(contacts.begin(), contacts.end(), [&](const Contact& contact) {
+      return contact.kind == kind && ((contact.a == a && contact.b == b) || (contact.a == b && contact.b == a));
+    }));
   }
 
   PhysicsSystem* physics = nullptr;

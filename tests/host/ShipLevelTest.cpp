@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
-#include "ShipMap.h"
+#include "GameSystem.h"
+#include "Match.h"
 #include "core/GameFlowMessages.h"
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"
@@ -27,16 +30,8 @@ class ShipLevelTest : public EngineFixture {
     Platform::SetResourceRoot(std::string(TIDEWATER_SOURCE_DIR) + "/Resources");
     Engine::mFactory.LoadLevel(std::string("Ship"));
     Flush();
-    RoomHandler::ResetRooms();
-    RoomHandler::InitializeRooms();
-    for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
-      if (const auto room = object->GetComponentAs<RoomComponent>(CT_RoomComponent)) {
-        RoomHandler::GetRooms()[room->GetRoomID()] = id;
-        RoomHandler::IncrementRooms();
-      }
-    }
-    RoomHandler::AssignRingToRooms();
-    map.Build();
+    // The rooms, rings and map as a match starts with them.
+    GameSystem(match).BeginMatch();
   }
   void TearDown() override {
     RoomHandler::ResetRooms();
@@ -57,7 +52,8 @@ class ShipLevelTest : public EngineFixture {
     return -1;
   }
 
-  ShipMap map;
+  std::shared_ptr<Match> match = std::make_shared<Match>(HostOptions{}, nullptr);
+  ShipMap& map = match->Map();
 };
 
 TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
@@ -68,21 +64,19 @@ TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
   EXPECT_EQ(map.Doors().size(), 20u);
   EXPECT_GE(map.Pods().size(), 2u);
 
-  int keyDoors = 0;
+  bool keyDoor = false;
   for (int door = 0; door < static_cast<int>(map.Doors().size()); ++door) {
-    keyDoors += map.DoorNeedsKey(door) ? 1 : 0;
+    keyDoor = keyDoor || map.DoorNeedsKey(door);
     EXPECT_NE(map.Doors()[door].roomA, map.Doors()[door].roomB);
   }
-  EXPECT_GE(keyDoors, 1);
-  int cells = 0;
-  int cards = 0;
+  EXPECT_TRUE(keyDoor);
+  std::map<std::string, int> pickups;
   for (const ShipMap::Pickup& pickup : map.Pickups()) {
-    cells += pickup.type == "PowerCell" ? 1 : 0;
-    cards += pickup.type == "KeyCard" ? 1 : 0;
+    ++pickups[pickup.type];
     EXPECT_GE(pickup.room, 0) << pickup.name;
   }
-  EXPECT_GE(cells, 2);
-  EXPECT_GE(cards, 1);
+  EXPECT_GE(pickups["PowerCell"], 2);
+  EXPECT_GE(pickups["KeyCard"], 1);
 
   for (const char* player : {"Player1", "Player2", "Player3", "Player4"}) {
     const auto object = Engine::mFactory.GetObjectByName(player).lock();

@@ -13,9 +13,7 @@ TEST(WindowTest, HeadlessByDefault) {
   Platform::Window& window = Platform::GetWindow();
   EXPECT_EQ(window.ClientSize(), (Size{1280, 720}));
   EXPECT_EQ(window.ClientToScreen({640, 360}), (Point{640, 360}));
-  // Clicks go nowhere; the cursor keeps the place it was given.
-  window.PostLeftButtonDown({1, 2});
-  window.PostLeftButtonUp({1, 2});
+  // The cursor keeps the place it was given.
   window.SetCursorPosition({10, 20});
   EXPECT_EQ(window.CursorPosition(), (Point{10, 20}));
 }
@@ -43,16 +41,6 @@ TEST(WindowTest, InstalledRecorderSeesCursorMovesAndClicksInOrder) {
   recorder.PlaceCursor({7, 8});
   EXPECT_EQ(window.CursorPosition(), (Point{7, 8}));
   EXPECT_EQ(recorder.CursorMoves().size(), 1U);
-
-  // The layout may change, as when the host goes full screen.
-  recorder.SetClientSize({1920, 1080});
-  recorder.SetClientOrigin({0, 0});
-  EXPECT_EQ(window.ClientSize(), (Size{1920, 1080}));
-  EXPECT_EQ(window.ClientToScreen({3, 4}), (Point{3, 4}));
-
-  recorder.ClearRecord();
-  EXPECT_TRUE(recorder.CursorMoves().empty());
-  EXPECT_TRUE(recorder.Clicks().empty());
 
   Platform::SetWindow(nullptr);
   EXPECT_NE(&Platform::GetWindow(), &recorder);
