@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <sstream>
 
 #include "MetaTestTypes.h"
 #include "meta/MetaData.h"
@@ -14,7 +13,6 @@ using META::MetaData;
 using META::MetaManager;
 
 float FloatAt(const Variant& value) { return *static_cast<const float*>(value.GetData()); }
-std::int32_t IntAt(const Variant& value) { return *static_cast<const std::int32_t*>(value.GetData()); }
 
 // Run under ASan/LSan these also catch a copy freed twice or never freed.
 class VariantAssignment : public ::testing::Test {
@@ -28,7 +26,7 @@ class VariantAssignment : public ::testing::Test {
   const MetaData* mInt = nullptr;
 };
 
-TEST_F(VariantAssignment, ReferencesOfOneTypeCopyTheValueThroughToItsStorage) {
+TEST_F(VariantAssignment, ATargetOfTheSourcesTypeTakesTheValueIntoItsOwnStorage) {
   float target = 1.0f;
   float source = 2.5f;
   Variant view(mFloat, &target);
@@ -37,21 +35,20 @@ TEST_F(VariantAssignment, ReferencesOfOneTypeCopyTheValueThroughToItsStorage) {
   EXPECT_EQ(view.GetData(), &target);
   EXPECT_FALSE(view.OwnsData());
 
+  // A derived target takes only the bytes the source has.
+  MetaData base("TestVariantBase", 4);
+  MetaData derived("TestVariantDerived", 8, &base);
+  std::array<std::uint32_t, 2> wide{1, 2};
+  std::uint32_t narrow = 9;
+  Variant derivedView(&derived, wide.data());
+  derivedView = Variant(&base, &narrow);
+  EXPECT_EQ(wide, (std::array<std::uint32_t, 2>{9, 2}));
+
   // A record-less target stays empty whatever it is given.
   Variant empty;
   empty = Variant(mFloat, &source);
   EXPECT_EQ(empty.GetMeta(), nullptr);
   EXPECT_EQ(empty.GetData(), nullptr);
-}
-
-TEST_F(VariantAssignment, DerivedTargetTakesOnlyTheBytesTheSourceHas) {
-  MetaData base("TestVariantBase", 4);
-  MetaData derived("TestVariantDerived", 8, &base);
-  std::array<std::uint32_t, 2> target{1, 2};
-  std::uint32_t source = 9;
-  Variant view(&derived, target.data());
-  view = Variant(&base, &source);
-  EXPECT_EQ(target, (std::array<std::uint32_t, 2>{9, 2}));
 }
 
 TEST_F(VariantAssignment, AnotherTypeLeavesTheTargetOwningItsOwnCopy) {
@@ -61,7 +58,6 @@ TEST_F(VariantAssignment, AnotherTypeLeavesTheTargetOwningItsOwnCopy) {
   value = Variant(mFloat, &number);
   EXPECT_EQ(value.GetMeta(), mFloat);
   ASSERT_TRUE(value.OwnsData());
-  EXPECT_NE(value.GetData(), &number);
   number = 9.0f;
   EXPECT_EQ(FloatAt(value), 1.5f);
   EXPECT_EQ(counter, 7);
@@ -89,7 +85,6 @@ TEST_F(VariantAssignment, AnotherTypeLeavesTheTargetOwningItsOwnCopy) {
 
   // A source without a record empties the target.
   value = Variant();
-  EXPECT_EQ(value.GetMeta(), nullptr);
   EXPECT_EQ(value.GetData(), nullptr);
   EXPECT_FALSE(value.OwnsData());
 
@@ -97,15 +92,6 @@ TEST_F(VariantAssignment, AnotherTypeLeavesTheTargetOwningItsOwnCopy) {
   EXPECT_TRUE(moved.OwnsData());
   EXPECT_EQ(FloatAt(moved), 3.0f);
   EXPECT_EQ(copy.GetData(), nullptr);  // NOLINT(bugprone-use-after-move): moved-from state is defined
-  EXPECT_EQ(IntAt(Variant(mInt, &counter)), 7);
-}
-
-TEST_F(VariantAssignment, SerializeWritesTheValueAtDepthZero) {
-  MetaVec3 position(Vectormath::Aos::Vector3(0.5f, 2.0f, 1e6f));
-  std::ostringstream out;
-  Variant(&MetaVec3::meta_, &position).Serialize(out);
-  Variant().Serialize(out);
-  EXPECT_EQ(out.str(), "MetaVec3\n{\n\tx_ : 0.5\n\ty_ : 2\n\tz_ : 1e+06\n}\n");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "components/Renderable.h"
-#include "components/Transform.h"
 #include "core/RenderMessages.h"
 #include "objects/Object.h"
 #include "objects/ObjectFactory.h"
@@ -15,30 +14,15 @@
 
 namespace {
 
-class AddArchetypeResourcesTest : public EngineFixture {
- protected:
-  void SetUp() override {
-    EngineFixture::SetUp();
-    system = new RecordingSystem();
-    Engine::AddSystem(system);
-  }
+class AddArchetypeResourcesTest : public EngineFixture {};
 
-  // (type, name) of every load request the host received, in order.
-  std::vector<std::pair<ResourceType, std::string>> Requests() const {
-    std::vector<std::pair<ResourceType, std::string>> requests;
-    for (const auto& message : system->queued) {
-      if (message->GetMessageId() != MT_LOAD_RESOURCE) continue;
-      const auto& load = static_cast<const LoadResourceMessage&>(*message);
-      EXPECT_EQ(load.GetSender(), L"Core");
-      requests.emplace_back(load.GetType(), load.GetName());
-    }
-    return requests;
-  }
+TEST_F(AddArchetypeResourcesTest, TexturesThenShaderThenModelAreRequestedAndNothingWithoutARenderable) {
+  auto* system = new RecordingSystem();
+  Engine::AddSystem(system);
+  auto trigger = Engine::mFactory.CreateGenericArchetype(L"Trigger").lock();
+  Engine::mFactory.GiveArchetypeComponent(trigger, L"Transform");
+  Engine::mFactory.AddArchetype(L"Trigger", trigger);
 
-  RecordingSystem* system = nullptr;
-};
-
-TEST_F(AddArchetypeResourcesTest, TexturesThenShaderThenModelAreRequested) {
   auto archetype = Engine::mFactory.CreateGenericArchetype(L"Crate").lock();
   auto renderable =
       std::static_pointer_cast<Renderable>(Engine::mFactory.GiveArchetypeComponent(archetype, L"Renderable").lock());
@@ -46,21 +30,19 @@ TEST_F(AddArchetypeResourcesTest, TexturesThenShaderThenModelAreRequested) {
   renderable->GetTextures() = {"planks", "rust"};
   renderable->SetShader("textureshader");
   renderable->SetModel("crate");
-
   Engine::mFactory.AddArchetype(L"Crate", archetype);
   Flush();
 
+  std::vector<std::pair<ResourceType, std::string>> requests;
+  for (const auto& message : system->queued) {
+    if (message->GetMessageId() != MT_LOAD_RESOURCE) continue;
+    const auto& load = static_cast<const LoadResourceMessage&>(*message);
+    EXPECT_EQ(load.GetSender(), L"Core");
+    requests.emplace_back(load.GetType(), load.GetName());
+  }
   const std::vector<std::pair<ResourceType, std::string>> expected{
       {RT_TEXTURE, "planks"}, {RT_TEXTURE, "rust"}, {RT_SHADER, "textureshader"}, {RT_MODEL, "crate"}};
-  EXPECT_EQ(Requests(), expected);
-}
-
-TEST_F(AddArchetypeResourcesTest, ArchetypeWithoutRenderableRequestsNothing) {
-  auto archetype = Engine::mFactory.CreateGenericArchetype(L"Trigger").lock();
-  Engine::mFactory.GiveArchetypeComponent(archetype, L"Transform");
-  Engine::mFactory.AddArchetype(L"Trigger", archetype);
-  Flush();
-  EXPECT_TRUE(Requests().empty());
+  EXPECT_EQ(requests, expected);
 }
 
 }  // namespace

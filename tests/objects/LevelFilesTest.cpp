@@ -79,65 +79,47 @@ class LevelFilesTest : public EngineFixture {
     for (const auto& [id, object] : Engine::mFactory.GetObjects()) names.push_back(object->GetName());
     return names;
   }
-  static const std::vector<META::TextReadIssue>& Issues() { return Engine::mDeserializer.Report().Issues(); }
+  // "file:line: reason" of everything the last load skipped.
+  static std::vector<std::string> Issues() {
+    std::vector<std::string> lines;
+    for (const auto& issue : Engine::mDeserializer.Report().Issues()) {
+      lines.push_back(issue.file + ":" + std::to_string(issue.line) + ": " + issue.reason);
+    }
+    return lines;
+  }
 
   fs::path mRoot;
   CountingFileSystem mFiles;
 };
 
-TEST_F(LevelFilesTest, ALevelIsItsFileAndTheArchetypeFilesBesideIt) {
-  Write("Levels/Ship/Archetypes/Crate.arc", kWidgetCrate);
-  Write("Levels/Ship/Ship.txt", "Crate\n{\n\tmName : Left crate\n}\n\nObject\n{\n\tmName : Marker\n}\n\n");
-
-  for (int form = 0; form < 2; ++form) {
-    SCOPED_TRACE(form == 0 ? "narrow" : "wide");
-    if (form == 0) {
-      Engine::mFactory.LoadLevel(std::string("Ship"));
-    } else {
-      Engine::mFactory.LoadLevel(std::wstring(L"Ship"));
-    }
-    EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Crate", L"Object"}));
-    EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"Left crate", "Marker"}));
-    auto crate = Engine::mFactory.GetObjectByName("Left crate").lock();
-    EXPECT_EQ(crate->GetComponentAs<Widget>(CT_StatModifier)->mCount, 4);
-    EXPECT_TRUE(Engine::mFactory.GetObjectByName("Marker").lock()->GetComponents().empty());
-    EXPECT_TRUE(Issues().empty());
-  }
-}
-
-TEST_F(LevelFilesTest, OnlyFilesEndingInArcInAnyCaseAreArchetypes) {
+TEST_F(LevelFilesTest, ALevelIsItsFileAndTheArchetypeFilesEndingInArcInAnyCaseBesideItIncludingObject) {
   Write("Levels/Ship/Archetypes/Crate.Arc", kWidgetCrate);
-  Write("Levels/Ship/Archetypes/Crate.txt", kWidgetCrate);
-  Write("Levels/Ship/Archetypes/Crate.ar", kWidgetCrate);
+  Write("Levels/Ship/Archetypes/Crate.txt", "Object\n{\n\tmName : Crate\n}\n");
+  Write("Levels/Ship/Archetypes/Crate.ar", "Object\n{\n\tmName : Crate\n}\n");
   Write("Levels/Ship/Archetypes/.arc", kWidgetCrate);
   Write("Levels/Ship/Archetypes/arc", kWidgetCrate);
   fs::create_directories(mRoot / "Levels/Ship/Archetypes/Old.arc");
-  Write("Levels/Ship/Ship.txt", "");
+  Write("Levels/Ship/Archetypes/Object.arc", kWidgetCrate);  // a level may give "Object" components
+  Write("Levels/Ship/Ship.txt", "Crate\n{\n\tmName : Left crate\n}\n\nObject\n{\n\tmName : Plain\n}\n\n");
 
-  Engine::mFactory.LoadLevel("Ship");
+  Engine::mFactory.LoadLevel(std::string("Ship"));
+  // ".arc" alone is an archetype with an empty name.
   EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"", L"Crate", L"Object"}));
-  auto crate = Engine::mFactory.GetArchetype(L"Crate").lock();
-  EXPECT_EQ(crate->GetArchetypeName(), L"Crate");
-  EXPECT_FALSE(crate->GetComponent(CT_StatModifier).expired());
-}
-
-TEST_F(LevelFilesTest, EveryLevelHasAnObjectArchetypeThatAFileOfThatNameProvides) {
-  Engine::mFactory.LoadLevel("Nowhere");
-  EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Object"}));
-  EXPECT_TRUE(Engine::mFactory.CreateArchetypedObject(L"Object").lock()->GetComponents().empty());
-
-  Write("Levels/Ship/Archetypes/Object.arc", kWidgetCrate);
-  Write("Levels/Ship/Ship.txt", "Object\n{\n\tmName : Plain\n}\n");
-  Engine::mFactory.LoadLevel("Ship");
-  auto plain = Engine::mFactory.GetObjectByName("Plain").lock();
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->GetComponentAs<Widget>(CT_StatModifier)->mCount, 4);
+  EXPECT_EQ(Engine::mFactory.GetArchetype(L"Crate").lock()->GetArchetypeName(), L"Crate");
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"Left crate", "Plain"}));
+  for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
+    const auto widget = object->GetComponentAs<Widget>(CT_StatModifier);
+    ASSERT_TRUE(widget) << object->GetName();
+    EXPECT_EQ(widget->mCount, 4);
+  }
+  EXPECT_TRUE(Issues().empty());
 }
 
 TEST_F(LevelFilesTest, SavingMakesTheFoldersOnceAndALoadedSaveSavesTheSameBytes) {
   Engine::mFactory.LoadLevel("Ship");
   auto crate = Engine::mFactory.CreateGenericArchetype(L"Crate").lock();
   Engine::mFactory.GiveArchetypeComponent(crate, L"Widget");
+  Engine::mFactory.AddArchetype(L"Alias", crate);
   auto box = Engine::mFactory.CreateArchetypedObject(L"Crate").lock();
   box->SetName("Box with a lid");
   std::static_pointer_cast<Widget>(box->GetComponent(CT_StatModifier).lock())->mTags = {"wood", "metal"};
@@ -146,11 +128,11 @@ TEST_F(LevelFilesTest, SavingMakesTheFoldersOnceAndALoadedSaveSavesTheSameBytes)
 
   Engine::mFactory.SaveLevel("Ship");
   EXPECT_EQ(mFiles.madeFolders, 2);
-  EXPECT_TRUE(fs::is_directory(mRoot / "Levels/Ship/Archetypes"));
   const std::string level = Contents("Levels/Ship/Ship.txt");
   const std::string crateFile = Contents("Levels/Ship/Archetypes/Crate.arc");
   EXPECT_EQ(Contents("Levels/Ship/Archetypes/Object.arc"), "Object\n{\n\tmName : Object\n}\n\n");
-  EXPECT_NE(level.find("\tmName : Box with a lid\n"), std::string::npos);
+  // Archetype files are named after the archetype's own name, not the alias.
+  EXPECT_FALSE(fs::exists(mRoot / "Levels/Ship/Archetypes/Alias.arc"));
 
   Engine::mFactory.LoadLevel(L"Ship");
   EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Crate", L"Object"}));
@@ -160,20 +142,11 @@ TEST_F(LevelFilesTest, SavingMakesTheFoldersOnceAndALoadedSaveSavesTheSameBytes)
   EXPECT_EQ(Contents("Levels/Ship/Ship.txt"), level);
   EXPECT_EQ(Contents("Levels/Ship/Archetypes/Crate.arc"), crateFile);
   EXPECT_TRUE(Issues().empty());
-}
 
-TEST_F(LevelFilesTest, ArchetypeFilesAreNamedAfterTheArchetypesOwnName) {
-  Engine::mFactory.LoadLevel("Ship");
-  auto real = Engine::mFactory.CreateGenericArchetype(L"Barrel").lock();
-  Engine::mFactory.AddArchetype(L"Alias", real);
-  fs::create_directories(mRoot / "Levels/Ship/Archetypes");
-  Engine::mFactory.SaveArchetypes("Ship");
-  EXPECT_TRUE(fs::exists(mRoot / "Levels/Ship/Archetypes/Barrel.arc"));
-  EXPECT_FALSE(fs::exists(mRoot / "Levels/Ship/Archetypes/Alias.arc"));
   // Nothing is written, and nothing made, where the archetype folder is missing.
   Engine::mFactory.SaveArchetypes("Elsewhere");
   EXPECT_FALSE(fs::exists(mRoot / "Levels/Elsewhere"));
-  EXPECT_EQ(mFiles.madeFolders, 0);
+  EXPECT_EQ(mFiles.madeFolders, 2);
 }
 
 TEST_F(LevelFilesTest, ASecondLevelsObjectsAreNumberedAboveTheFirstsAndTheHostHearsTheSwapInOrder) {
@@ -207,11 +180,21 @@ TEST_F(LevelFilesTest, ASecondLevelsObjectsAreNumberedAboveTheFirstsAndTheHostHe
     heard.push_back(entry);
   }
   const auto id = [](MessageType type) { return std::to_string(static_cast<int>(type)); };
-  const std::vector<std::string> expected{
-      id(MT_DESTROYED_OBJECT), id(MT_DESTROYED_COMPONENT), id(MT_DESTROYED_OBJECT), id(MT_CLEAR_RESOURCES),
-      "load 1 iron",           "load 1 glow",              "load 3 defaultshader",  "load 0 post",
-      id(MT_CREATED_OBJECT),   id(MT_CREATED_COMPONENT),   id(MT_CREATED_COMPONENT), "load 1 iron",
-      "load 1 glow",           "load 3 defaultshader",     "load 0 post"};
+  const std::vector<std::string> expected{id(MT_DESTROYED_OBJECT),
+                                          id(MT_DESTROYED_COMPONENT),
+                                          id(MT_DESTROYED_OBJECT),
+                                          id(MT_CLEAR_RESOURCES),
+                                          "load 1 iron",
+                                          "load 1 glow",
+                                          "load 3 defaultshader",
+                                          "load 0 post",
+                                          id(MT_CREATED_OBJECT),
+                                          id(MT_CREATED_COMPONENT),
+                                          id(MT_CREATED_COMPONENT),
+                                          "load 1 iron",
+                                          "load 1 glow",
+                                          "load 3 defaultshader",
+                                          "load 0 post"};
   EXPECT_EQ(heard, expected);
 }
 
@@ -220,32 +203,27 @@ TEST_F(LevelFilesTest, AHostCanListWhatALoadSkippedByFileAndLine) {
   Write("Levels/Ship/Ship.txt", "Crate\n{\n\tmName : A\n}\nObject\n{\n\tmName : B\n\tFoo\n\t{\n\t}\n}\n");
   Engine::mFactory.LoadLevel("Ship");
   EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"A", "B"}));
+  const std::string ship = "..\\..\\Resources\\Levels\\Ship\\";
+  EXPECT_EQ(Issues(), (std::vector<std::string>{ship + "Archetypes\\Crate.arc:6: 'maybe' is not a bool value",
+                                                ship + "Ship.txt:8: unknown component 'Foo' skipped"}));
 
-  std::vector<std::string> lines;
-  for (const auto& issue : Issues()) {
-    lines.push_back(issue.file + ":" + std::to_string(issue.line) + ": " + issue.reason);
-  }
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "..\\..\\Resources\\Levels\\Ship\\Archetypes\\Crate.arc:6: 'maybe' is not a bool value");
-  EXPECT_EQ(lines[1], "..\\..\\Resources\\Levels\\Ship\\Ship.txt:8: unknown component 'Foo' skipped");
+  // An archetype loaded again keeps the first and skips the file.
+  const auto first = Engine::mFactory.GetArchetype(L"Crate").lock();
+  Engine::mDeserializer.Report().Clear();
+  Engine::mFactory.LoadArchetypes({L"..\\..\\Resources\\Levels\\Ship\\Archetypes\\Crate.arc"});
+  EXPECT_EQ(Engine::mFactory.GetArchetype(L"Crate").lock(), first);
+  EXPECT_EQ(
+      Issues(),
+      (std::vector<std::string>{ship + "Archetypes\\Crate.arc:0: archetype 'Crate' is loaded already; file skipped"}));
 
   // The next load starts a new list; a level without its file loses the old
-  // level all the same.
+  // level all the same, and still has a plain "Object" archetype.
   Engine::mFactory.LoadLevel("Missing");
   EXPECT_TRUE(ObjectNames().empty());
-  ASSERT_EQ(Issues().size(), 1u);
-  EXPECT_EQ(Issues()[0].file, "..\\..\\Resources\\Levels\\Missing\\Missing.txt");
-}
-
-TEST_F(LevelFilesTest, AnArchetypeLoadedTwiceKeepsTheFirstAndSkipsTheFile) {
-  Write("Levels/Ship/Archetypes/Crate.arc", kWidgetCrate);
-  const std::wstring path = L"..\\..\\Resources\\Levels\\Ship\\Archetypes\\Crate.arc";
-  Engine::mFactory.LoadArchetypes({path});
-  auto first = Engine::mFactory.GetArchetype(L"Crate").lock();
-  Engine::mFactory.LoadArchetypes({path});
-  EXPECT_EQ(Engine::mFactory.GetArchetype(L"Crate").lock(), first);
-  ASSERT_EQ(Issues().size(), 1u);
-  EXPECT_EQ(Issues()[0].reason, "archetype 'Crate' is loaded already; file skipped");
+  EXPECT_EQ(ArchetypeNames(), (std::vector<std::wstring>{L"Object"}));
+  EXPECT_TRUE(Engine::mFactory.CreateArchetypedObject(L"Object").lock()->GetComponents().empty());
+  ASSERT_EQ(Engine::mDeserializer.Report().Issues().size(), 1u);
+  EXPECT_EQ(Engine::mDeserializer.Report().Issues()[0].file, "..\\..\\Resources\\Levels\\Missing\\Missing.txt");
 }
 
 }  // namespace

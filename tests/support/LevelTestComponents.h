@@ -15,7 +15,6 @@
 // "Widget", component type 12.
 class Widget : public Component {
  public:
-  Widget() = default;
   void Initialize() override { ++initializeCount; }
   void HandleMessage(const std::shared_ptr<Message>& /*message*/) override {}
   [[nodiscard]] std::shared_ptr<Component> CloneComponent() const override;
@@ -36,7 +35,6 @@ class Widget : public Component {
 // type 11.
 class Marker : public Component {
  public:
-  Marker() = default;
   void Initialize() override {}
   void HandleMessage(const std::shared_ptr<Message>& /*message*/) override {}
   [[nodiscard]] std::shared_ptr<Component> CloneComponent() const override;
