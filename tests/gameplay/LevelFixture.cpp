@@ -1,11 +1,6 @@
 #include "gameplay/LevelFixture.h"
 
-#include <algorithm>
-
-#include "components/Transform.h"
-#include "core/GameFlowMessages.h"
 #include "core/GameState.h"
-#include "core/InputMessages.h"
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"
 #include "meta/MetaVec3.h"
@@ -22,8 +17,7 @@ void LevelFixture::SetUp() {
   EngineFixture::SetUp();
   RoomHandler::ResetRooms();
   GameState::SetState(STATE_PLAY);
-  physics = new ScenarioPhysics();
-  Engine::AddSystem(physics);
+  Engine::AddSystem(new ScenarioPhysics());
   for (const wchar_t* name : {L"FloodCube", L"WarningLight"}) {
     const auto archetype = Engine::mFactory.CreateGenericArchetype(name).lock();
     Engine::mFactory.GiveArchetypeComponent(archetype, L"Transform");
@@ -60,25 +54,18 @@ std::shared_ptr<Object> LevelFixture::MakeObject(const std::string& name, std::i
   return object;
 }
 
-std::shared_ptr<Object> LevelFixture::MakePlayer(int number) {
-  const Vector3 above(static_cast<float>(number) * 10.0f, 1000.0f, 0.0f);
-  return MakeObject("Player" + std::to_string(number), {L"Transform", L"Collider", L"PlayerStats"}, above);
-}
-
 void LevelFixture::MakePlayers() {
-  for (int number = 1; number <= 4; ++number) mPlayers.push_back(MakePlayer(number));
+  for (int number = 1; number <= 4; ++number) {
+    const Vector3 above(static_cast<float>(number) * 10.0f, 1000.0f, 0.0f);
+    mPlayers.push_back(
+        MakeObject("Player" + std::to_string(number), {L"Transform", L"Collider", L"PlayerStats"}, above));
+  }
 }
 
 std::shared_ptr<Object> LevelFixture::MakeRoom(std::uint32_t roomID, const Vector3& at, const Vector3& halfExtents) {
-  auto room = Engine::mFactory.CreateGenericObject().lock();
-  room->SetName("Room" + std::to_string(roomID));
-  Engine::mFactory.GiveObjectComponent(room, L"Transform");
-  const auto collider = Engine::mFactory.GiveObjectComponent(room, L"Collider").lock();
-  MemberOf<MetaVec3>(*collider, "m_AabbHalfExtents") = halfExtents;
-  const auto component = Engine::mFactory.GiveObjectComponent(room, L"RoomComponent").lock();
-  MemberOf<std::uint32_t>(*component, "m_RoomID") = roomID;
-  room->Initialize();
-  room->GetComponentAs<Transform>(CT_Transform)->SetWorldPosition(at);
+  auto room =
+      MakeObject("Room" + std::to_string(roomID), {L"Transform", L"Collider", L"RoomComponent"}, at, halfExtents);
+  MemberOf<std::uint32_t>(*room->GetComponentAs<RoomComponent>(CT_RoomComponent), "m_RoomID") = roomID;
   RoomHandler::GetRooms()[roomID] = room->GetID();
   return room;
 }
@@ -95,38 +82,8 @@ void LevelFixture::Frame(float dt) {
     RoomHandler::UpdateTimeSinceLastFlood(dt);
     if (RoomHandler::IsTimeToFlood()) RoomHandler::FloodRoom();
   }
-  RunFrame(dt, clockRuns ? &mClock : nullptr);
-  playTime += dt;
-}
-
-void LevelFixture::Play(float seconds, float dt) {
-  for (float played = 0.0f; played < seconds; played += dt) Frame(dt);
-}
-
-void LevelFixture::Walk(const std::shared_ptr<Object>& object, const Vector3& velocity) {
-  Engine::RelayMessage(std::make_shared<PhysicsMessage>(L"Controller", PMT_SET_VELOCITY, object->GetID(), velocity));
-}
-
-void LevelFixture::Teleport(const std::shared_ptr<Object>& object, const Vector3& at) {
-  ScenarioPhysics::Place(object->GetID(), at);
-}
-
-Vector3 LevelFixture::PositionOf(const std::shared_ptr<Object>& object) {
-  const auto transform = object->GetComponentAs<Transform>(CT_Transform);
-  return transform ? transform->GetPosition() : Vector3(0.0f);
-}
-
-void LevelFixture::Press(const std::string& button, unsigned int player) {
-  Engine::RelayMessage(std::make_shared<ButtonTriggerMessage>(L"Input", button, player));
-}
-
-void LevelFixture::SendEvent(const std::string& text, ObjectID id) {
-  Engine::RelayMessage(std::make_shared<GameEventMessage>(L"Script", text, id));
-}
-
-std::size_t LevelFixture::CountEvents(const std::string& text) const {
-  return static_cast<std::size_t>(
-      std::count_if(events.begin(), events.end(), [&](const Event& event) { return event.text == text; }));
+  // The clock runs with the frames, so calendar seconds pass.
+  RunFrame(dt, &mClock);
 }
 
 std::vector<ObjectID> LevelFixture::EventIDs(const std::string& text) const {
@@ -135,8 +92,4 @@ std::vector<ObjectID> LevelFixture::EventIDs(const std::string& text) const {
     if (event.text == text) ids.push_back(event.objectID);
   }
   return ids;
-}
-
-std::size_t LevelFixture::CountSounds(std::uint32_t sound) const {
-  return static_cast<std::size_t>(std::count(sounds.begin(), sounds.end(), sound));
 }

@@ -4,13 +4,18 @@
 // flood driving, and a log of the game events and sounds the level produces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "components/Transform.h"
 #include "core/Engine.h"
+#include "core/GameFlowMessages.h"
+#include "core/InputMessages.h"
+#include "gameplay/PlayerStats.h"
 #include "objects/Object.h"
 #include "support/EngineFixture.h"
 #include "support/ScenarioPhysics.h"
@@ -34,11 +39,13 @@ class LevelFixture : public EngineFixture {
   static std::shared_ptr<Object> MakeObject(
       const std::string& name, std::initializer_list<const wchar_t*> parts, const Vectormath::Aos::Vector3& at,
       const Vectormath::Aos::Vector3& halfExtents = Vectormath::Aos::Vector3(0.5f));
-  // "Player1" ... "Player4" (number 1-4): Transform, unit box, PlayerStats.
-  // They start far above the level, apart from each other.
-  static std::shared_ptr<Object> MakePlayer(int number);
+  // "Player1" ... "Player4": Transform, unit box, PlayerStats. They start far
+  // above the level, apart from each other.
   void MakePlayers();
   [[nodiscard]] const std::shared_ptr<Object>& Player(int number) const { return mPlayers.at(number - 1); }
+  [[nodiscard]] std::shared_ptr<PlayerStats> Stats(int number) const {
+    return Player(number)->GetComponentAs<PlayerStats>(CT_PlayerStats);
+  }
 
   // A room object (Transform, Collider, RoomComponent with this id) and its
   // entry in the room registry, as the level's owner registers it.
@@ -50,7 +57,9 @@ class LevelFixture : public EngineFixture {
 
   // One frame of play with time step dt (the host's flood duties first).
   void Frame(float dt);
-  void Play(float seconds, float dt = 0.125f);
+  void Play(float seconds, float dt = 0.125f) {
+    for (float played = 0.0f; played < seconds; played += dt) Frame(dt);
+  }
   // Frames until `done` holds or `limit` seconds have passed; the time taken.
   template <class Done>
   float PlayUntil(Done done, float limit, float dt = 0.125f) {
@@ -62,25 +71,36 @@ class LevelFixture : public EngineFixture {
     return played;
   }
 
-  static void Walk(const std::shared_ptr<Object>& object, const Vectormath::Aos::Vector3& velocity);
-  static void Teleport(const std::shared_ptr<Object>& object, const Vectormath::Aos::Vector3& at);
-  static Vectormath::Aos::Vector3 PositionOf(const std::shared_ptr<Object>& object);
+  static void Walk(const std::shared_ptr<Object>& object, const Vectormath::Aos::Vector3& velocity) {
+    Engine::RelayMessage(std::make_shared<PhysicsMessage>(L"Controller", PMT_SET_VELOCITY, object->GetID(), velocity));
+  }
+  static void Teleport(const std::shared_ptr<Object>& object, const Vectormath::Aos::Vector3& at) {
+    ScenarioPhysics::Place(object->GetID(), at);
+  }
+  // A player put somewhere, then one 0.1 s frame for the contacts to be reported.
+  void StepTo(int number, const Vectormath::Aos::Vector3& at) {
+    Teleport(Player(number), at);
+    Frame(0.1f);
+  }
+  static Vectormath::Aos::Vector3 PositionOf(const std::shared_ptr<Object>& object) {
+    return object->GetComponentAs<Transform>(CT_Transform)->GetPosition();
+  }
   // A player's button press as the host's input puts it on the bus.
-  static void Press(const std::string& button, unsigned int player);
-  static void SendEvent(const std::string& text, ObjectID id);
+  static void Press(const std::string& button, unsigned int player) {
+    Engine::RelayMessage(std::make_shared<ButtonTriggerMessage>(L"Input", button, player));
+  }
+  static void SendEvent(const std::string& text, ObjectID id) {
+    Engine::RelayMessage(std::make_shared<GameEventMessage>(L"Script", text, id));
+  }
 
-  [[nodiscard]] std::size_t CountEvents(const std::string& text) const;
   [[nodiscard]] std::vector<ObjectID> EventIDs(const std::string& text) const;
-  [[nodiscard]] std::size_t CountSounds(std::uint32_t sound) const;
+  [[nodiscard]] std::size_t CountSounds(std::uint32_t sound) const {
+    return static_cast<std::size_t>(std::count(sounds.begin(), sounds.end(), sound));
+  }
 
-  ScenarioPhysics* physics = nullptr;
   std::vector<Event> events;
   std::vector<std::uint32_t> sounds;
-  // Seconds played through Frame.
-  float playTime = 0.0f;
   bool drivingFloods = false;
-  // Advanced with the frames unless cleared, so calendar seconds pass.
-  bool clockRuns = true;
 
  private:
   std::vector<std::shared_ptr<Object>> mPlayers;

@@ -12,11 +12,8 @@ using Vectormath::Aos::Vector3;
 
 namespace {
 
-// Host listener ids, well away from the ids components derive for themselves.
-ListenerID NextListenerID() {
-  static ListenerID next = 0x5C0000;
-  return next++;
-}
+// A host listener id, well away from the ids components derive for themselves.
+constexpr ListenerID kListenerID = 0x5C0000;
 
 std::shared_ptr<Transform> TransformOf(ObjectID id) {
   const auto object = Engine::mFactory.GetObjectWithID(id).lock();
@@ -36,18 +33,16 @@ bool Overlap(const Collider& a, const Collider& b) {
 
 }  // namespace
 
-ScenarioPhysics::ScenarioPhysics(const std::wstring& name) : System(name), mListenerID(NextListenerID()) {
+ScenarioPhysics::ScenarioPhysics() : System(L"Physics") {
   Engine::RegisterListener(MT_PHYSICS,
-                           Callable(mListenerID, [this](const std::shared_ptr<Message>& message) { Apply(message); }));
+                           Callable(kListenerID, [this](const std::shared_ptr<Message>& message) { Apply(message); }));
 }
 
-ScenarioPhysics::~ScenarioPhysics() { Engine::UnregisterListener(MT_PHYSICS, Callable(mListenerID, nullptr)); }
+ScenarioPhysics::~ScenarioPhysics() { Engine::UnregisterListener(MT_PHYSICS, Callable(kListenerID, nullptr)); }
 
 void ScenarioPhysics::Apply(const std::shared_ptr<Message>& message) {
   if (!message || message->GetMessageId() != MT_PHYSICS) return;
   const auto& request = static_cast<const PhysicsMessage&>(*message);
-  mRequests.push_back(
-      Request{request.GetSender(), request.mKind, request.mObjectID, request.mVector, request.mCollisionGroup});
   if (request.mKind == PMT_SET_VELOCITY) {
     mVelocities[request.mObjectID] = request.mVector;
   } else if (request.mKind == PMT_SET_POSITION) {
@@ -60,7 +55,7 @@ void ScenarioPhysics::Update(float dt) {
     const auto transform = TransformOf(id);
     if (transform) transform->SetWorldPosition(transform->GetPosition() + velocity * dt);
   }
-  if (mDetectContacts) DetectContacts();
+  DetectContacts();
 }
 
 void ScenarioPhysics::DetectContacts() {
@@ -95,19 +90,6 @@ void ScenarioPhysics::Part(ObjectID a, ObjectID b) {
 void ScenarioPhysics::Place(ObjectID id, const Vector3& position) {
   const auto transform = TransformOf(id);
   if (transform) transform->SetWorldPosition(position);
-}
-
-Vector3 ScenarioPhysics::GetVelocity(ObjectID id) const {
-  const auto found = mVelocities.find(id);
-  return found == mVelocities.end() ? Vector3(0.0f) : found->second;
-}
-
-std::vector<ScenarioPhysics::Request> ScenarioPhysics::RequestsFor(ObjectID id) const {
-  std::vector<Request> found;
-  for (const Request& request : mRequests) {
-    if (request.objectID == id) found.push_back(request);
-  }
-  return found;
 }
 
 void RunFrame(float dt, Platform::VirtualClock* clock) {

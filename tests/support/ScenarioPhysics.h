@@ -1,14 +1,10 @@
 #pragma once
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "core/Callable.h"
-#include "core/MessageEnums.h"
 #include "core/System.h"
 #include "objects/ComponentType.h"
 #include "platform/Clock.h"
@@ -24,51 +20,33 @@ class Message;
 // listeners, and those never reach a system's queue. Immediate requests reach
 // listeners too, so every request is seen exactly once.
 //
-// Engine::AddSystem takes ownership; Engine::Release deletes it, which also
-// drops its listener.
+// One at a time: Engine::AddSystem takes ownership; Engine::Release deletes
+// it, which also drops its listener.
 class ScenarioPhysics : public System {
  public:
-  struct Request {
-    std::wstring sender;
-    PhysicsMessageType kind;
-    ObjectID objectID;
-    Vectormath::Aos::Vector3 vector;
-    std::string collisionGroup;
-  };
-
-  explicit ScenarioPhysics(const std::wstring& name = L"Physics");
+  ScenarioPhysics();
   ~ScenarioPhysics() override;
   ScenarioPhysics(const ScenarioPhysics&) = delete;
   ScenarioPhysics& operator=(const ScenarioPhysics&) = delete;
 
-  // Moves every body with a velocity by velocity x dt, then (if detection is
-  // on) reports, queued, the contacts between colliders that ended and began
-  // since the last update: ended first, each list in ascending id order.
+  // Moves every body with a velocity by velocity x dt, then reports, queued,
+  // the contacts between colliders that ended and began since the last
+  // update: ended first, each list in ascending id order.
   void Update(float dt) override;
   int Release() override { return 0; }
 
-  void SetContactDetection(bool on) { mDetectContacts = on; }
   // Contact reports on demand, queued as the host's physics queues them.
   static void Touch(ObjectID a, ObjectID b);
   static void Part(ObjectID a, ObjectID b);
   // Puts an object somewhere at once, as a teleport would.
   static void Place(ObjectID id, const Vectormath::Aos::Vector3& position);
 
-  [[nodiscard]] Vectormath::Aos::Vector3 GetVelocity(ObjectID id) const;
-  [[nodiscard]] const std::vector<Request>& Requests() const { return mRequests; }
-  [[nodiscard]] std::vector<Request> RequestsFor(ObjectID id) const;
-  // Pairs (lower id first) currently in contact, as last detected.
-  [[nodiscard]] const std::set<std::pair<ObjectID, ObjectID>>& Contacts() const { return mContacts; }
-
  private:
   void Apply(const std::shared_ptr<Message>& message);
   void DetectContacts();
 
-  ListenerID mListenerID;
-  bool mDetectContacts = true;
   std::map<ObjectID, Vectormath::Aos::Vector3> mVelocities;
   std::set<std::pair<ObjectID, ObjectID>> mContacts;
-  std::vector<Request> mRequests;
 };
 
 // One frame as Engine::GameLoop runs it, with a chosen time step: queue the
