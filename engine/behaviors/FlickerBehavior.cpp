@@ -16,12 +16,7 @@ META::MetaData& FlickerBehavior::GetMetaData() { return meta_; }
 
 void FlickerBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> FlickerBehavior::CloneComponent() const {
-  auto clone = std::static_pointer_cast<FlickerBehavior>(Engine::mFactory.CreateComponent(L"FlickerBehavior"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> FlickerBehavior::CloneComponent() const { return CloneAs<FlickerBehavior>(L"FlickerBehavior"); }
 
 void FlickerBehavior::SetBehavior(ObjectID objectId, float interval, float duration, bool overriding, bool blocking,
                                   const std::string& group) {

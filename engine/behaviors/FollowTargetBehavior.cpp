@@ -26,13 +26,7 @@ META::MetaData& FollowTargetBehavior::GetMetaData() { return meta_; }
 
 void FollowTargetBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> FollowTargetBehavior::CloneComponent() const {
-  auto clone =
-      std::static_pointer_cast<FollowTargetBehavior>(Engine::mFactory.CreateComponent(L"FollowTargetBehavior"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> FollowTargetBehavior::CloneComponent() const { return CloneAs<FollowTargetBehavior>(L"FollowTargetBehavior"); }
 
 void FollowTargetBehavior::Update(float /*dt*/) {
   const auto follower = Engine::mFactory.GetObjectWithID(mWhatIsFollowing).lock();

@@ -15,12 +15,7 @@ META::MetaData& PauseBehavior::GetMetaData() { return meta_; }
 
 void PauseBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> PauseBehavior::CloneComponent() const {
-  auto clone = std::static_pointer_cast<PauseBehavior>(Engine::mFactory.CreateComponent(L"PauseBehavior"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> PauseBehavior::CloneComponent() const { return CloneAs<PauseBehavior>(L"PauseBehavior"); }
 
 void PauseBehavior::Initialize() {
   mDuration = 0.0f;

@@ -16,12 +16,7 @@ META::MetaData& ScaleBehavior::GetMetaData() { return meta_; }
 
 void ScaleBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> ScaleBehavior::CloneComponent() const {
-  auto clone = std::static_pointer_cast<ScaleBehavior>(Engine::mFactory.CreateComponent(L"ScaleBehavior"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> ScaleBehavior::CloneComponent() const { return CloneAs<ScaleBehavior>(L"ScaleBehavior"); }
 
 void ScaleBehavior::SetBehavior(ObjectID objectId, float targetFactor, float duration, bool overriding, bool blocking,
                                 const std::string& group) {

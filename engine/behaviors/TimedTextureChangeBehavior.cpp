@@ -27,13 +27,7 @@ META::MetaData& TimedTextureChangeBehavior::GetMetaData() { return meta_; }
 
 void TimedTextureChangeBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> TimedTextureChangeBehavior::CloneComponent() const {
-  auto clone = std::static_pointer_cast<TimedTextureChangeBehavior>(
-      Engine::mFactory.CreateComponent(L"TimedTextureChangeBehavior"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> TimedTextureChangeBehavior::CloneComponent() const { return CloneAs<TimedTextureChangeBehavior>(L"TimedTextureChangeBehavior"); }
 
 void TimedTextureChangeBehavior::Initialize() {
   mSwapped = false;

@@ -48,12 +48,7 @@ void Camera::Initialize() {}
 
 void Camera::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Camera::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Camera>(Engine::mFactory.CreateComponent(L"Camera"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Camera::CloneComponent() const { return CloneAs<Camera>(L"Camera"); }
 
 void Camera::SetCameraWidth(std::uint32_t width) {
   mWidth = width;

@@ -37,12 +37,7 @@ void Collider::Initialize() {
 
 void Collider::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Collider::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Collider>(Engine::mFactory.CreateComponent(L"Collider"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Collider::CloneComponent() const { return CloneAs<Collider>(L"Collider"); }
 
 void Collider::SetGhost(bool ghost) { m_ghost = ghost; }
 

@@ -34,12 +34,7 @@ void Light::Initialize() {}
 
 void Light::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Light::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Light>(Engine::mFactory.CreateComponent(L"Light"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Light::CloneComponent() const { return CloneAs<Light>(L"Light"); }
 
 void Light::SetDiffuseIntensity(const Vector3& diffuse) { diffuse_ = diffuse; }
 void Light::SetSpecularIntensity(const Vector3& specular) { specular_ = specular; }

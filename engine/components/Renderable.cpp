@@ -32,12 +32,7 @@ void Renderable::Initialize() {}
 
 void Renderable::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Renderable::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Renderable>(Engine::mFactory.CreateComponent(L"Renderable"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Renderable::CloneComponent() const { return CloneAs<Renderable>(L"Renderable"); }
 
 void Renderable::SetModel(const std::string& name) { m_ModelName = name; }
 

@@ -30,12 +30,7 @@ void RigidBody::Initialize() {}
 
 void RigidBody::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> RigidBody::CloneComponent() const {
-  auto clone = std::static_pointer_cast<RigidBody>(Engine::mFactory.CreateComponent(L"RigidBody"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> RigidBody::CloneComponent() const { return CloneAs<RigidBody>(L"RigidBody"); }
 
 void RigidBody::SetMass(float mass) {
   if (mass > 0.0f) {

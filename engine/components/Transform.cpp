@@ -48,12 +48,7 @@ void Transform::Initialize() {
 
 void Transform::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Transform::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Transform>(Engine::mFactory.CreateComponent(L"Transform"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Transform::CloneComponent() const { return CloneAs<Transform>(L"Transform"); }
 
 const Matrix4& Transform::GetWorldTransform() {
   UpdateWorldRotationMatrix();

@@ -12,9 +12,4 @@ void DamageDealer::AddMeta() { META::AddMember<float>(meta_, "float", "Damage_",
 
 META::MetaData& DamageDealer::GetMetaData() { return meta_; }
 
-std::shared_ptr<Component> DamageDealer::CloneComponent() const {
-  auto clone = std::static_pointer_cast<DamageDealer>(Engine::mFactory.CreateComponent(L"DamageDealer"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> DamageDealer::CloneComponent() const { return CloneAs<DamageDealer>(L"DamageDealer"); }

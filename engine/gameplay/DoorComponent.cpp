@@ -185,9 +185,4 @@ void DoorComponent::SealIfARoomFloods(ObjectID self) {
   mSealed = true;
 }
 
-std::shared_ptr<Component> DoorComponent::CloneComponent() const {
-  auto clone = std::static_pointer_cast<DoorComponent>(Engine::mFactory.CreateComponent(L"DoorComponent"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> DoorComponent::CloneComponent() const { return CloneAs<DoorComponent>(L"DoorComponent"); }

@@ -97,9 +97,4 @@ void EscapePod::HandleTimeUpdate(const std::shared_ptr<Message>& message) {
                                        Vector3(position.getX(), position.getY() + mLaunchSpeed * dt, position.getZ())));
 }
 
-std::shared_ptr<Component> EscapePod::CloneComponent() const {
-  auto clone = std::static_pointer_cast<EscapePod>(Engine::mFactory.CreateComponent(L"EscapePod"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> EscapePod::CloneComponent() const { return CloneAs<EscapePod>(L"EscapePod"); }

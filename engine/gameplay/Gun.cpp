@@ -97,12 +97,7 @@ void Gun::Initialize() { mMuzzleAim = Vector3(0.0f, 0.0f, -1.0f); }
 
 void Gun::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> Gun::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Gun>(Engine::mFactory.CreateComponent(L"Gun"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Gun::CloneComponent() const { return CloneAs<Gun>(L"Gun"); }
 
 void Gun::Update(float dt) {
   if (mGunTimer < kTimerCap) mGunTimer += dt;

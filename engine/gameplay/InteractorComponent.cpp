@@ -226,9 +226,4 @@ void InteractorComponent::HandleInteractionMessage(const std::shared_ptr<Message
   }
 }
 
-std::shared_ptr<Component> InteractorComponent::CloneComponent() const {
-  auto clone = std::static_pointer_cast<InteractorComponent>(Engine::mFactory.CreateComponent(L"InteractorComponent"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> InteractorComponent::CloneComponent() const { return CloneAs<InteractorComponent>(L"InteractorComponent"); }

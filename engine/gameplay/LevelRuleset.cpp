@@ -25,9 +25,4 @@ void LevelRuleset::Update(float dt) {
   if (mTimeActive < mTimeLimit) mTimeActive += dt;
 }
 
-std::shared_ptr<Component> LevelRuleset::CloneComponent() const {
-  auto clone = std::static_pointer_cast<LevelRuleset>(Engine::mFactory.CreateComponent(L"LevelRuleset"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> LevelRuleset::CloneComponent() const { return CloneAs<LevelRuleset>(L"LevelRuleset"); }

@@ -56,9 +56,4 @@ void LifeTime::DestroyParent() const {
   Engine::mFactory.Destroy(parent->GetID());
 }
 
-std::shared_ptr<Component> LifeTime::CloneComponent() const {
-  auto clone = std::static_pointer_cast<LifeTime>(Engine::mFactory.CreateComponent(L"LifeTime"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> LifeTime::CloneComponent() const { return CloneAs<LifeTime>(L"LifeTime"); }

@@ -12,9 +12,4 @@ void Owner::AddMeta() { META::AddMember<ObjectID>(meta_, "ObjectID", "Owner_", M
 
 META::MetaData& Owner::GetMetaData() { return meta_; }
 
-std::shared_ptr<Component> Owner::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Owner>(Engine::mFactory.CreateComponent(L"Owner"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Owner::CloneComponent() const { return CloneAs<Owner>(L"Owner"); }

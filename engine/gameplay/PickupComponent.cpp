@@ -79,9 +79,4 @@ void PickupComponent::HandleMessage(const std::shared_ptr<Message>& message) {
   renderable->SetVisibility(false);
 }
 
-std::shared_ptr<Component> PickupComponent::CloneComponent() const {
-  auto clone = std::static_pointer_cast<PickupComponent>(Engine::mFactory.CreateComponent(L"PickupComponent"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> PickupComponent::CloneComponent() const { return CloneAs<PickupComponent>(L"PickupComponent"); }

@@ -81,9 +81,4 @@ void PlayerStats::HandleTimeUpdate(float dt) {
   }
 }
 
-std::shared_ptr<Component> PlayerStats::CloneComponent() const {
-  auto clone = std::static_pointer_cast<PlayerStats>(Engine::mFactory.CreateComponent(L"PlayerStats"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> PlayerStats::CloneComponent() const { return CloneAs<PlayerStats>(L"PlayerStats"); }

@@ -106,9 +106,4 @@ void PressurePlate::HandleTimeUpdateMessage(const std::shared_ptr<Message>& mess
   door->ToggleHoldOpen();
 }
 
-std::shared_ptr<Component> PressurePlate::CloneComponent() const {
-  auto clone = std::static_pointer_cast<PressurePlate>(Engine::mFactory.CreateComponent(L"PressurePlate"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> PressurePlate::CloneComponent() const { return CloneAs<PressurePlate>(L"PressurePlate"); }

@@ -196,9 +196,4 @@ void RoomComponent::KillPlayersInRoom() {
   PostSound(killed ? kSoundSomeoneDrowned : kSoundNobodyDrowned);
 }
 
-std::shared_ptr<Component> RoomComponent::CloneComponent() const {
-  auto clone = std::static_pointer_cast<RoomComponent>(Engine::mFactory.CreateComponent(L"RoomComponent"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> RoomComponent::CloneComponent() const { return CloneAs<RoomComponent>(L"RoomComponent"); }

@@ -14,9 +14,4 @@ void Spawner::AddMeta() {
 
 META::MetaData& Spawner::GetMetaData() { return meta_; }
 
-std::shared_ptr<Component> Spawner::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Spawner>(Engine::mFactory.CreateComponent(L"Spawner"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Spawner::CloneComponent() const { return CloneAs<Spawner>(L"Spawner"); }

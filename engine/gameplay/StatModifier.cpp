@@ -15,9 +15,4 @@ void StatModifier::AddMeta() {
 
 META::MetaData& StatModifier::GetMetaData() { return meta_; }
 
-std::shared_ptr<Component> StatModifier::CloneComponent() const {
-  auto clone = std::static_pointer_cast<StatModifier>(Engine::mFactory.CreateComponent(L"StatModifier"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> StatModifier::CloneComponent() const { return CloneAs<StatModifier>(L"StatModifier"); }

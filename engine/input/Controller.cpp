@@ -182,12 +182,7 @@ META::MetaData& Controller::GetMetaData() { return meta_; }
 
 void Controller::Initialize() {}
 
-std::shared_ptr<Component> Controller::CloneComponent() const {
-  auto clone = std::static_pointer_cast<Controller>(Engine::mFactory.CreateComponent(L"Controller"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> Controller::CloneComponent() const { return CloneAs<Controller>(L"Controller"); }
 
 void Controller::SetMenuSelection(int item, int column) {
   selectedMenuItem = item;

@@ -14,3 +14,7 @@ ListenerID Component::MakeListenerID(std::uint32_t handlerNumber) const {
 void Component::RegisterListenerFor(MessageType type, const Callable& listener) {
   Engine::RegisterListener(type, listener);
 }
+
+std::shared_ptr<Component> Component::CreateRegistered(const wchar_t* registryName) {
+  return Engine::mFactory.CreateComponent(registryName);
+}

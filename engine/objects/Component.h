@@ -64,12 +64,23 @@ class TW_API Component : public std::enable_shared_from_this<Component> {
   void Retire() { mRetired = true; }
   [[nodiscard]] bool IsRetired() const { return mRetired; }
 
+ protected:
+  // The usual clone: a fresh component under the class's registry name (its
+  // own id, type and creation notice) with this one's data copied over.
+  template <class T>
+  [[nodiscard]] std::shared_ptr<Component> CloneAs(const wchar_t* registryName) const {
+    std::shared_ptr<Component> clone = CreateRegistered(registryName);
+    if (clone) static_cast<T&>(*clone) = static_cast<const T&>(*this);
+    return clone;
+  }
+
  private:
   friend class ComponentFactory;
   friend class ObjectFactory;
   friend class Object;
 
   static void RegisterListenerFor(MessageType type, const Callable& listener);
+  static std::shared_ptr<Component> CreateRegistered(const wchar_t* registryName);
 
   std::uint32_t mComponentID = 0;
   std::weak_ptr<Object> mParent;

@@ -21,9 +21,4 @@ void GroupComponent::AddMeta() {
 
 META::MetaData& GroupComponent::GetMetaData() { return meta_; }
 
-std::shared_ptr<Component> GroupComponent::CloneComponent() const {
-  auto clone = std::static_pointer_cast<GroupComponent>(Engine::mFactory.CreateComponent(L"GroupComponent"));
-  if (!clone) return nullptr;
-  *clone = *this;
-  return clone;
-}
+std::shared_ptr<Component> GroupComponent::CloneComponent() const { return CloneAs<GroupComponent>(L"GroupComponent"); }
