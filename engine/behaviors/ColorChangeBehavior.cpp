@@ -22,7 +22,9 @@ META::MetaData& ColorChangeBehavior::GetMetaData() { return meta_; }
 
 void ColorChangeBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> ColorChangeBehavior::CloneComponent() const { return CloneAs<ColorChangeBehavior>(L"ColorChangeBehavior"); }
+std::shared_ptr<Component> ColorChangeBehavior::CloneComponent() const {
+  return CloneAs<ColorChangeBehavior>(L"ColorChangeBehavior");
+}
 
 void ColorChangeBehavior::SetBehavior(ObjectID objectId, const Vectormath::Aos::Vector4& colour, float duration,
                                       bool overriding, bool blocking, const std::string& group) {

@@ -16,7 +16,9 @@ META::MetaData& FlickerBehavior::GetMetaData() { return meta_; }
 
 void FlickerBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> FlickerBehavior::CloneComponent() const { return CloneAs<FlickerBehavior>(L"FlickerBehavior"); }
+std::shared_ptr<Component> FlickerBehavior::CloneComponent() const {
+  return CloneAs<FlickerBehavior>(L"FlickerBehavior");
+}
 
 void FlickerBehavior::SetBehavior(ObjectID objectId, float interval, float duration, bool overriding, bool blocking,
                                   const std::string& group) {

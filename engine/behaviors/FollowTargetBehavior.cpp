@@ -26,7 +26,9 @@ META::MetaData& FollowTargetBehavior::GetMetaData() { return meta_; }
 
 void FollowTargetBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> FollowTargetBehavior::CloneComponent() const { return CloneAs<FollowTargetBehavior>(L"FollowTargetBehavior"); }
+std::shared_ptr<Component> FollowTargetBehavior::CloneComponent() const {
+  return CloneAs<FollowTargetBehavior>(L"FollowTargetBehavior");
+}
 
 void FollowTargetBehavior::Update(float /*dt*/) {
   const auto follower = Engine::mFactory.GetObjectWithID(mWhatIsFollowing).lock();

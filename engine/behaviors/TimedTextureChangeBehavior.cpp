@@ -27,7 +27,9 @@ META::MetaData& TimedTextureChangeBehavior::GetMetaData() { return meta_; }
 
 void TimedTextureChangeBehavior::HandleMessage(const std::shared_ptr<Message>& /*message*/) {}
 
-std::shared_ptr<Component> TimedTextureChangeBehavior::CloneComponent() const { return CloneAs<TimedTextureChangeBehavior>(L"TimedTextureChangeBehavior"); }
+std::shared_ptr<Component> TimedTextureChangeBehavior::CloneComponent() const {
+  return CloneAs<TimedTextureChangeBehavior>(L"TimedTextureChangeBehavior");
+}
 
 void TimedTextureChangeBehavior::Initialize() {
   mSwapped = false;

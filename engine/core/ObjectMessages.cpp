@@ -7,14 +7,11 @@ namespace {
 
 // A message made for no component at all reports the object type rather
 // than failing; the registry never does this.
-ComponentType TypeOf(const Component* component) {
-  return component != nullptr ? component->GetType() : CT_Object;
-}
+ComponentType TypeOf(const Component* component) { return component != nullptr ? component->GetType() : CT_Object; }
 
 }  // namespace
 
-CreatedComponentMessage::CreatedComponentMessage(const std::wstring& sender,
-                                                 const std::weak_ptr<Component>& component)
+CreatedComponentMessage::CreatedComponentMessage(const std::wstring& sender, const std::weak_ptr<Component>& component)
     : Message(sender, MT_CREATED_COMPONENT), mComponentType(TypeOf(component.lock().get())), mComponent(component) {}
 
 DestroyedComponentMessage::DestroyedComponentMessage(const std::wstring& sender,

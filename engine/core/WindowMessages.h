@@ -97,8 +97,7 @@ class TW_API GraphicsDeviceMessage : public Message {
 // (minimize, focus) to pause the game.
 class TW_API SDLEventMessage : public Message {
  public:
-  SDLEventMessage(const std::wstring& sender, const SDL_Event& event)
-      : Message(sender, MT_SDL_EVENT), mEvent(event) {}
+  SDLEventMessage(const std::wstring& sender, const SDL_Event& event) : Message(sender, MT_SDL_EVENT), mEvent(event) {}
 
   [[nodiscard]] const SDL_Event& GetEvent() const { return mEvent; }
   void SetEvent(const SDL_Event& event) { mEvent = event; }
@@ -148,8 +147,7 @@ class TW_API DisplayCursorMessage : public Message {
 // Lets the host's systems share one immediate-mode UI input state.
 class TW_API ImGuiReferenceMessage : public Message {
  public:
-  ImGuiReferenceMessage(const std::wstring& sender, ImGuiIO* io)
-      : Message(sender, MT_IMGUI_REFERENCE), mIO(io) {}
+  ImGuiReferenceMessage(const std::wstring& sender, ImGuiIO* io) : Message(sender, MT_IMGUI_REFERENCE), mIO(io) {}
 
   [[nodiscard]] ImGuiIO* const& Get() const { return mIO; }
 
@@ -172,8 +170,8 @@ class TW_API ViewportRequestMessage : public Message {
 
 class TW_API ViewportResponseMessage : public Message {
  public:
-  ViewportResponseMessage(const std::wstring& sender, unsigned int playerNumber, float width, float height,
-                          float topX, float topY)
+  ViewportResponseMessage(const std::wstring& sender, unsigned int playerNumber, float width, float height, float topX,
+                          float topY)
       : Message(sender, MT_VIEWPORT_RESPONSE),
         mPlayerNumber(playerNumber),
         mWidth(width),

@@ -226,4 +226,6 @@ void InteractorComponent::HandleInteractionMessage(const std::shared_ptr<Message
   }
 }
 
-std::shared_ptr<Component> InteractorComponent::CloneComponent() const { return CloneAs<InteractorComponent>(L"InteractorComponent"); }
+std::shared_ptr<Component> InteractorComponent::CloneComponent() const {
+  return CloneAs<InteractorComponent>(L"InteractorComponent");
+}

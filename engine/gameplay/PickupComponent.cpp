@@ -79,4 +79,6 @@ void PickupComponent::HandleMessage(const std::shared_ptr<Message>& message) {
   renderable->SetVisibility(false);
 }
 
-std::shared_ptr<Component> PickupComponent::CloneComponent() const { return CloneAs<PickupComponent>(L"PickupComponent"); }
+std::shared_ptr<Component> PickupComponent::CloneComponent() const {
+  return CloneAs<PickupComponent>(L"PickupComponent");
+}

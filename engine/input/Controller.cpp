@@ -385,7 +385,7 @@ void Controller::MoveMenuSelectionWithStick(float stickX, float stickY) {
   int& column = selectedMenuColumn;
   const bool up = stickY > 0.0f;
   const bool down = stickY < 0.0f;
-  const auto stepColumn = [&column, left = stickX < 0.0f, right = stickX > 0.0f] {
+  const auto stepColumn = [&column, left = stickX<0.0f, right = stickX> 0.0f] {
     if (left) column = PreviousColumn(column);
     if (right) column = NextColumn(column);
   };

@@ -115,9 +115,7 @@ std::istream& Deserializer::operator()(std::istream& stream) {
   return ReadStream(stream, mReport, [](META::TextInput& input) { return ReadLevel(input); });
 }
 
-bool Deserializer::operator()(const std::string& fileName) {
-  return ReadFile(fileName, fileName, mReport, ReadLevel);
-}
+bool Deserializer::operator()(const std::string& fileName) { return ReadFile(fileName, fileName, mReport, ReadLevel); }
 
 bool Deserializer::operator()(const std::wstring& fileName) {
   return ReadFile(fileName, NarrowName(fileName), mReport, ReadLevel);

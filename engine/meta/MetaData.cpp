@@ -20,12 +20,7 @@ MetaData::MetaData()
 
 MetaData::MetaData(const char* name, std::uint32_t size, const MetaData* base, bool isConst,
                    SerializeFunction serialize, DeserializeFunction deserialize)
-    : mName(name),
-      mSize(size),
-      mConst(isConst),
-      mBase(base),
-      mSerialize(serialize),
-      mDeserialize(deserialize) {
+    : mName(name), mSize(size), mConst(isConst), mBase(base), mSerialize(serialize), mDeserialize(deserialize) {
   MetaManager::Track(this);
   if (mName != nullptr) MetaManager::RegisterMeta(this);
 }
@@ -108,8 +103,7 @@ void AddKnownMember(MetaData& owner, const char* typeName, const char* memberNam
     const MetaData* registered = MetaManager::Get(basic->name);
     const std::uint32_t size = registered != nullptr ? registered->Size() : basic->size;
     if (size != storageSize) return;
-    owner.AddMember(basic->name, memberName, offset, basic->size, nullptr, basic->isConst, basic->write,
-                    basic->read);
+    owner.AddMember(basic->name, memberName, offset, basic->size, nullptr, basic->isConst, basic->write, basic->read);
     return;
   }
   const MetaData* registered = MetaManager::Get(typeName);

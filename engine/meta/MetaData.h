@@ -48,8 +48,7 @@ class TW_API MetaData {
   // registry) from the remaining arguments. A second member of the same
   // name is ignored.
   void AddMember(const char* typeName, const char* memberName, std::uint32_t offset, std::uint32_t size,
-                 const MetaData* base, bool isConst, SerializeFunction serialize,
-                 DeserializeFunction deserialize);
+                 const MetaData* base, bool isConst, SerializeFunction serialize, DeserializeFunction deserialize);
 
   // True for this record and for every record reached through the base links.
   [[nodiscard]] bool Is_A(const MetaData* other) const;

@@ -6,8 +6,7 @@
 
 META::MetaData MetaVec3::meta_("MetaVec3", sizeof(MetaVec3), nullptr, false, &META::WriteBlock, &META::ReadBlock);
 
-MetaVec3::MetaVec3(const Vectormath::Aos::Vector3& vector)
-    : x_(vector.getX()), y_(vector.getY()), z_(vector.getZ()) {}
+MetaVec3::MetaVec3(const Vectormath::Aos::Vector3& vector) : x_(vector.getX()), y_(vector.getY()), z_(vector.getZ()) {}
 
 void MetaVec3::AddMeta() {
   META::AddMember<float>(meta_, "float", "x_", META_OFFSET(MetaVec3, x_));

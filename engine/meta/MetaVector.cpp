@@ -8,8 +8,7 @@
 
 static_assert(sizeof(std::unique_ptr<ObjectID[]>) == sizeof(ObjectID*), "m_array must be pointer-sized");
 
-META::MetaData MetaVector::meta_("MetaVector", sizeof(MetaVector), nullptr, false, &META::WriteBlock,
-                                 &META::ReadBlock);
+META::MetaData MetaVector::meta_("MetaVector", sizeof(MetaVector), nullptr, false, &META::WriteBlock, &META::ReadBlock);
 
 MetaVector::MetaVector(const std::vector<ObjectID>& ids)
     : m_array(std::make_unique<ObjectID[]>(ids.size())),

@@ -79,8 +79,7 @@ void ReadComponent(std::istream& stream, const Target& target, const std::string
     META::SkipLine(stream);
     return;
   }
-  const std::shared_ptr<Component> component =
-      name != "Object" ? GiveComponent(target, registryName) : nullptr;
+  const std::shared_ptr<Component> component = name != "Object" ? GiveComponent(target, registryName) : nullptr;
   if (!component) {
     if (known()) {
       ReportAt(stream, line,

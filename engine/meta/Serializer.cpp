@@ -40,17 +40,13 @@ bool WriteFile(std::ofstream file, Write write) {
 
 std::ostream& Serializer::operator()(std::ostream& stream) const { return WriteAll(stream); }
 
-bool Serializer::operator()(const std::string& fileName) const {
-  return WriteFile(OpenForWriting(fileName), WriteAll);
-}
+bool Serializer::operator()(const std::string& fileName) const { return WriteFile(OpenForWriting(fileName), WriteAll); }
 
 bool Serializer::operator()(const std::wstring& fileName) const {
   return WriteFile(OpenForWriting(fileName), WriteAll);
 }
 
-std::ostream& Serializer::operator()(Object& object, std::ostream& stream) const {
-  return WriteObject(stream, object);
-}
+std::ostream& Serializer::operator()(Object& object, std::ostream& stream) const { return WriteObject(stream, object); }
 
 bool Serializer::operator()(Object& object, const std::string& fileName) const {
   return WriteFile(OpenForWriting(fileName), [&object](std::ostream& stream) { WriteObject(stream, object); });

@@ -27,7 +27,8 @@ TextInput::LineCounter::LineCounter(std::streambuf* source) : mSource(source) {
 
 TextInput::LineCounter::~LineCounter() {
   // Hand back what was read ahead, so the source stands where reading ended.
-  if (mChunk != nullptr && gptr() < egptr()) mSource->pubseekoff(gptr() - egptr(), std::ios_base::cur, std::ios_base::in);
+  if (mChunk != nullptr && gptr() < egptr())
+    mSource->pubseekoff(gptr() - egptr(), std::ios_base::cur, std::ios_base::in);
 }
 
 namespace {

@@ -163,8 +163,8 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
       continue;
     }
     // Not a member we can read: skip its line, and its block if one follows.
-    ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + word + "' of " +
-                           typeName + " skipped");
+    ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + word + "' of " + typeName +
+                           " skipped");
     SkipLine(stream);
     if (!next(word)) return stream;
     if (word == "{") {

@@ -130,7 +130,8 @@ std::string ReadRestOfLine(std::istream& stream) {
   const std::istream::sentry guard(stream, true);
   if (!guard) return line;
   std::streambuf& buffer = *stream.rdbuf();
-  const Traits::int_type c = Span(buffer, [](char k) { return k != '\n'; }, &line);
+  const Traits::int_type c = Span(
+      buffer, [](char k) { return k != '\n'; }, &line);
   if (IsEnd(c)) {
     stream.setstate(std::ios_base::eofbit);
   } else {
@@ -171,4 +172,3 @@ void FailRead(std::istream& stream, std::string reason) {
 }
 
 }  // namespace META
-

@@ -12,8 +12,7 @@ Variant::Variant(const Variant& other) : mMeta(other.mMeta), mData(other.mData) 
   }
 }
 
-Variant::Variant(Variant&& other) noexcept
-    : mMeta(other.mMeta), mData(other.mData), mOwned(std::move(other.mOwned)) {
+Variant::Variant(Variant&& other) noexcept : mMeta(other.mMeta), mData(other.mData), mOwned(std::move(other.mOwned)) {
   other.mMeta = nullptr;
   other.mData = nullptr;
 }

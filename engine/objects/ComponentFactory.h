@@ -47,7 +47,7 @@ class TW_API ComponentFactory {
     return std::shared_ptr<Component>(component, [](Component* doomed) {
       T* typed = static_cast<T*>(doomed);
       typed->~T();
-      ::operator delete(static_cast<void*>(typed), std::align_val_t{alignof(T)});
+      ::operator delete (static_cast<void*>(typed), std::align_val_t{alignof(T)});
     });
   }
 

@@ -6,8 +6,8 @@
 #include "meta/MetaOffset.h"
 #include "meta/ObjectText.h"
 
-META::MetaData Object::meta_("Object", sizeof(Object), META::MetaManager::Get("Component"), false,
-                             &WriteObjectBlock, &ReadObjectBlock);
+META::MetaData Object::meta_("Object", sizeof(Object), META::MetaManager::Get("Component"), false, &WriteObjectBlock,
+                             &ReadObjectBlock);
 
 Object::Object() = default;
 

@@ -59,8 +59,8 @@ void ObjectFactory::LoadArchetypes(const std::vector<std::wstring>& files) {
     const std::shared_ptr<Object> archetype = CreateGenericArchetype(name).lock();
     if (!archetype) {
       // The table keeps the archetype it has; this file has nothing to fill.
-      Engine::mDeserializer.Report().Add({NarrowName(path), 0, "archetype '" + NarrowName(name) +
-                                                                  "' is loaded already; file skipped"});
+      Engine::mDeserializer.Report().Add(
+          {NarrowName(path), 0, "archetype '" + NarrowName(name) + "' is loaded already; file skipped"});
       continue;
     }
     Engine::mDeserializer(*archetype, path);

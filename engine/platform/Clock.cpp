@@ -23,9 +23,7 @@ std::int64_t SystemClock::Milliseconds() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
 }
 
-void SystemClock::SleepMilliseconds(std::uint32_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void SystemClock::SleepMilliseconds(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::int64_t SystemClock::CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 

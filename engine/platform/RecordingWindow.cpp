@@ -2,9 +2,7 @@
 
 namespace Platform {
 
-Window::Point RecordingWindow::ClientToScreen(Point client) {
-  return {client.x + mOrigin.x, client.y + mOrigin.y};
-}
+Window::Point RecordingWindow::ClientToScreen(Point client) { return {client.x + mOrigin.x, client.y + mOrigin.y}; }
 
 void RecordingWindow::SetCursorPosition(Point screen) {
   mCursor = screen;
