@@ -48,6 +48,7 @@
 #include "gameplay/Spawner.h"
 #include "gameplay/StatModifier.h"
 #include "input/Controller.h"
+#include "input/MenuCursor.h"
 #include "meta/BasicTypes.h"
 #include "meta/Deserializer.h"
 #include "meta/Member.h"

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 #include "components/Camera.h"
@@ -13,6 +12,7 @@
 #include "core/GameState.h"
 #include "core/InputMessages.h"
 #include "gameplay/PlayerStats.h"
+#include "input/MenuCursor.h"
 #include "meta/MetaData.h"
 #include "meta/MetaOffset.h"
 #include "meta/TextReaders.h"
@@ -30,110 +30,9 @@ constexpr float kSprintFactor = 2.5f;
 constexpr float kSprintThreshold = 0.001f;
 constexpr std::uint32_t kFlareDropSound = 0x74C5CC42;
 
-// Menu screens by MENU_STATE, as the host numbers them. Only their layouts
-// matter here: a list of five rows, a row of two buttons, single buttons,
-// and a list of six rows whose first two rows hold two columns each.
-constexpr int kFiveRowMenu = 2;
-constexpr int kTwoColumnMenu = 3;
-constexpr int kSingleItemMenu = 4;
-constexpr int kSixRowMenu = 5;
-constexpr int kLowSingleItemMenu = 6;
-constexpr int kMiddleSingleItemMenu = 7;
-
 bool InPlay() { return GameState::GetState() == STATE_PLAY; }
 bool InMenus() { return GameState::GetState() == STATE_MENU; }
 int MenuState() { return static_cast<int>(GameState::GetMenuState()); }
-
-// Steps that wrap at both ends of 0..last. A row can still run past `last`
-// (the buttons of one screen on a row left by another, or a host's setting);
-// saturating keeps that harmless.
-int PreviousRow(int row, int last) {
-  if (row == 0) return last;
-  return row == std::numeric_limits<int>::min() ? row : row - 1;
-}
-int NextRow(int row, int last) {
-  if (row == last) return 0;
-  return row == std::numeric_limits<int>::max() ? row : row + 1;
-}
-int PreviousColumn(int column) {
-  if (column == 0) return 1;
-  return column == std::numeric_limits<int>::min() ? column : column - 1;
-}
-int NextColumn(int column) {
-  if (column == 1) return 0;
-  return column == std::numeric_limits<int>::max() ? column : column + 1;
-}
-
-// Truncates toward zero like a plain cast, without undefined behaviour when
-// a selection left far out of range pushes the point off any screen.
-std::int32_t ToPixel(double value) {
-  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
-  if (!(value > kLow)) return std::numeric_limits<std::int32_t>::min();
-  if (!(value < kHigh)) return std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value);
-}
-
-// Where the selected item sits in a client area of w x h. Integer parts are
-// integer arithmetic; the fractional layouts are single precision, then
-// truncated, so the cursor lands on the same pixel as the menus expect.
-std::optional<Platform::Window::Point> MenuItemPoint(int menuState, int row, int column, Platform::Window::Size size,
-                                                     bool fullscreen) {
-  const std::int64_t w = size.width;
-  const std::int64_t h = size.height;
-  const float fw = static_cast<float>(size.width);
-  const float fh = static_cast<float>(size.height);
-  const float fColumn = static_cast<float>(column);
-  const auto point = [](double x, double y) { return Platform::Window::Point{ToPixel(x), ToPixel(y)}; };
-  const auto exact = [](std::int64_t x, std::int64_t y) {
-    return Platform::Window::Point{ToPixel(static_cast<double>(x)), ToPixel(static_cast<double>(y))};
-  };
-
-  switch (menuState) {
-    case kFiveRowMenu:
-      return fullscreen ? exact(w / 2, (h / 10) * row + h / 3) : exact(w / 2, (h / 8) * row + h / 4);
-    case kTwoColumnMenu:
-      return exact((w / 3) * (static_cast<std::int64_t>(column) + 1), h / 2);
-    case kSingleItemMenu:
-      return exact(w / 3, (4 * h) / 5);
-    case kSixRowMenu:
-      if (row == 0) {
-        return fullscreen ? point(fw * 0.51f + fw * 0.07f * fColumn, fh * 0.4f)
-                          : point(fw * 0.51f + fw * 0.1f * fColumn, fh * 0.385f);
-      }
-      if (row == 1) {
-        return fullscreen ? point(fw * 0.51f + fw * 0.07f * fColumn, fh * 0.44f)
-                          : point(fw * 0.51f + fw * 0.1f * fColumn, fh * 0.43f);
-      }
-      {
-        const float below = static_cast<float>(row) - 2.0f;
-        return fullscreen ? point(fw * 0.41f, fh * 0.47f + fh * 0.04f * below)
-                          : point(fw * 0.4f, fh * 0.47f + fh * 0.05f * below);
-      }
-    case kLowSingleItemMenu:
-      return fullscreen ? point(fw * 0.2f, fh * 0.82f) : point(fw * 0.2f, fh * 0.9f);
-    case kMiddleSingleItemMenu:
-      return fullscreen ? point(fw * 0.5f, fh * 0.58f) : point(fw * 0.5f, fh * 0.6f);
-    default:
-      return std::nullopt;
-  }
-}
-
-void PlaceMenuCursor(int menuState, int row, int column, bool fullscreen) {
-  Platform::Window& window = Platform::GetWindow();
-  const auto point = MenuItemPoint(menuState, row, column, window.ClientSize(), fullscreen);
-  if (!point) return;
-  window.SetCursorPosition(window.ClientToScreen(*point));
-}
-
-// Where the mouse cursor is, in the window's client coordinates: where a
-// click posted for the gamepad has to land.
-Platform::Window::Point CursorInClient() {
-  Platform::Window& window = Platform::GetWindow();
-  const Platform::Window::Point cursor = window.CursorPosition();
-  const Platform::Window::Point origin = window.ClientToScreen({0, 0});
-  return {ToPixel(static_cast<double>(cursor.x) - origin.x), ToPixel(static_cast<double>(cursor.y) - origin.y)};
-}
 
 // The camera's right vector laid flat; none while it points straight up or
 // down, so that no request carries a NaN velocity into the host's physics.
@@ -272,13 +171,13 @@ void Controller::OnButtonPress(Object& object, PlayerStats& stats, const std::st
       if (const auto right = FlatRight(*camera)) RequestVelocity(object, *right * (button == "Left" ? -speed : speed));
     }
   }
-  if (InMenus() && button == "Sprint") Platform::GetWindow().PostLeftButtonDown(CursorInClient());
+  if (InMenus() && button == "Sprint") Platform::GetWindow().PostLeftButtonDown(MenuCursor::CursorInClient());
 }
 
 void Controller::OnButtonRelease(PlayerStats& stats, const std::string& button) {
   if (button != "Sprint") return;
   if (InPlay()) stats.SetSprinting(false);
-  if (InMenus()) Platform::GetWindow().PostLeftButtonUp(CursorInClient());
+  if (InMenus()) Platform::GetWindow().PostLeftButtonUp(MenuCursor::CursorInClient());
 }
 
 void Controller::OnLeftStick(Object& object, PlayerStats& stats, std::int16_t x, std::int16_t y) {
@@ -365,17 +264,18 @@ void Controller::MoveMenuSelectionWithButton(const std::string& button) {
   int& row = selectedMenuItem;
   int& column = selectedMenuColumn;
   const int menu = MenuState();
-  const int lastRow = menu == kFiveRowMenu ? 4 : menu == kSixRowMenu ? 5 : -1;
-  const bool hasColumns = menu == kTwoColumnMenu || (menu == kSixRowMenu && (row == 0 || row == 1));
+  const int lastRow = menu == MenuCursor::kFiveRowMenu ? 4 : menu == MenuCursor::kSixRowMenu ? 5 : -1;
+  const bool hasColumns =
+      menu == MenuCursor::kTwoColumnMenu || (menu == MenuCursor::kSixRowMenu && (row == 0 || row == 1));
 
   if (button == "Up" && lastRow >= 0) {
-    row = PreviousRow(row, lastRow);
+    row = MenuCursor::PreviousRow(row, lastRow);
   } else if (button == "Down" && lastRow >= 0) {
-    row = NextRow(row, lastRow);
+    row = MenuCursor::NextRow(row, lastRow);
   } else if (button == "Left" && hasColumns) {
-    column = PreviousColumn(column);
+    column = MenuCursor::PreviousColumn(column);
   } else if (button == "Right" && hasColumns) {
-    column = NextColumn(column);
+    column = MenuCursor::NextColumn(column);
   }
 }
 
@@ -386,32 +286,32 @@ void Controller::MoveMenuSelectionWithStick(float stickX, float stickY) {
   const bool up = stickY > 0.0f;
   const bool down = stickY < 0.0f;
   const auto stepColumn = [&column, left = stickX<0.0f, right = stickX> 0.0f] {
-    if (left) column = PreviousColumn(column);
-    if (right) column = NextColumn(column);
+    if (left) column = MenuCursor::PreviousColumn(column);
+    if (right) column = MenuCursor::NextColumn(column);
   };
 
   const int menu = MenuState();
   switch (menu) {
-    case kFiveRowMenu:
-      if (up) row = PreviousRow(row, 4);
-      if (down) row = NextRow(row, 4);
+    case MenuCursor::kFiveRowMenu:
+      if (up) row = MenuCursor::PreviousRow(row, 4);
+      if (down) row = MenuCursor::NextRow(row, 4);
       // A row left over from the six-row screen is not on this one.
       if (row > 4) row = 0;
       break;
-    case kTwoColumnMenu:
+    case MenuCursor::kTwoColumnMenu:
       stepColumn();
       break;
-    case kSixRowMenu:
-      if (up) row = PreviousRow(row, 5);
-      if (down) row = NextRow(row, 5);
+    case MenuCursor::kSixRowMenu:
+      if (up) row = MenuCursor::PreviousRow(row, 5);
+      if (down) row = MenuCursor::NextRow(row, 5);
       if (row == 0 || row == 1) stepColumn();
       break;
-    case kSingleItemMenu:
-    case kLowSingleItemMenu:
-    case kMiddleSingleItemMenu:
+    case MenuCursor::kSingleItemMenu:
+    case MenuCursor::kLowSingleItemMenu:
+    case MenuCursor::kMiddleSingleItemMenu:
       break;
     default:
       return;
   }
-  PlaceMenuCursor(menu, row, column, isFullscreened);
+  MenuCursor::Place(menu, row, column, isFullscreened);
 }
