@@ -1,6 +1,7 @@
 #include "meta/Deserializer.h"
 
 #include <fstream>
+#include <sstream>
 #include <istream>
 #include <memory>
 #include <string>
@@ -89,6 +90,24 @@ std::istream& ReadStream(std::istream& stream, META::TextReadReport& report, Rea
   return stream;
 }
 
+// The rest of an open file; one sized read when the file can tell its size.
+std::string ReadWhole(std::ifstream& file) {
+  std::string contents;
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  file.seekg(0, std::ios::beg);
+  if (size > 0) {
+    contents.resize(static_cast<std::size_t>(size));
+    file.read(contents.data(), size);
+    contents.resize(static_cast<std::size_t>(file.gcount()));
+  } else {
+    std::ostringstream rest;
+    rest << file.rdbuf();
+    contents = std::move(rest).str();
+  }
+  return contents;
+}
+
 // `fileName` is the engine path as given, narrowed, for the report.
 template <class Path, class Read>
 bool ReadFile(const Path& path, const std::string& fileName, META::TextReadReport& report, Read read) {
@@ -97,7 +116,10 @@ bool ReadFile(const Path& path, const std::string& fileName, META::TextReadRepor
     report.Add({fileName, 0, "cannot be opened"});
     return false;
   }
-  META::TextInput input(file, fileName, &report);
+  // Level files are a few megabytes: one read into memory is cheaper than
+  // reading through the file stream word by word.
+  std::istringstream text(ReadWhole(file));
+  META::TextInput input(text, fileName, &report);
   return read(input);
 }
 
