@@ -7,7 +7,6 @@
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
-
 #include <unistd.h>
 
 #include <cstdint>
@@ -29,8 +28,9 @@
 #include "meta/TextReaders.h"
 #include "meta/TextWords.h"
 #include "objects/Object.h"
-#include "objects/ResourceRequests.h"
 #include "objects/ObjectFactory.h"
+#include "objects/ResourceRequests.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -232,14 +232,16 @@ void LoadJsonLevel(const std::string& text) {
   std::wstring registryName;
   for (const auto& block : document.GetArray()) {
     const std::shared_ptr<Object> object =
-        Engine::mFactory.CreateArchetypedObject(WidenInto(archetype, block["archetype"].GetString())).lock();
+        Engine::mFactory.CreateArchetypedObject(Platform::WidenInto(archetype, block["archetype"].GetString())).lock();
     if (!object) continue;
     object->SetName(block["mName"].GetString());
     for (const auto& entry : block["components"].GetArray()) {
       const std::shared_ptr<Component> component =
-          Engine::mFactory.GiveObjectComponent(object, WidenInto(registryName, entry["type"].GetString())).lock();
+          Engine::mFactory.GiveObjectComponent(object, Platform::WidenInto(registryName, entry["type"].GetString()))
+              .lock();
       if (!component) continue;
-      ReadJsonMembers(entry["members"], component->GetMetaData(), static_cast<char*>(dynamic_cast<void*>(component.get())));
+      ReadJsonMembers(entry["members"], component->GetMetaData(),
+                      static_cast<char*>(dynamic_cast<void*>(component.get())));
     }
     RelayResourceRequests(*object);
     object->Initialize();

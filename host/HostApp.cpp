@@ -14,14 +14,9 @@
 #include "SeededClock.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
+#include "objects/FileFunctions.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-
-namespace {
-
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-}  // namespace
 
 bool HostApp::ResolveResourceRoot(const std::string& resources) {
   std::error_code error;
@@ -43,7 +38,7 @@ bool HostApp::ResolveResourceRoot(const std::string& resources) {
 }
 
 std::string HostApp::LevelFile(const std::string& level) {
-  const std::wstring name = Widen(level);
+  const std::wstring name = WidenName(level);
   return Platform::NativePath(std::wstring(Platform::kDefaultResourceRoot) + L"\\Levels\\" + name + L"\\" + name +
                               L".txt");
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "core/Engine.h"
+#include "objects/FileFunctions.h"
 #include "objects/Object.h"
 #include "platform/FileSystem.h"
 
@@ -45,7 +46,7 @@ std::vector<std::string> LevelCheck::Problems() {
   }
   for (const std::string& player : players) {
     const std::string flare = "Player_" + player.substr(6) + "_Flare";
-    RequireArchetype(std::wstring(flare.begin(), flare.end()), player + " drops it", problems);
+    RequireArchetype(WidenName(flare), player + " drops it", problems);
   }
   return problems;
 }

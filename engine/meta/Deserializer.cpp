@@ -1,9 +1,9 @@
 #include "meta/Deserializer.h"
 
 #include <fstream>
-#include <sstream>
 #include <istream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "core/Engine.h"
@@ -41,7 +41,8 @@ bool ReadLevel(META::TextInput& input) {
       META::FailRead(input, "'" + brace + "' where the " + head + " block should open with '{'");
       return false;
     }
-    const std::shared_ptr<Object> object = Engine::mFactory.CreateArchetypedObject(WidenInto(archetype, head)).lock();
+    const std::shared_ptr<Object> object =
+        Engine::mFactory.CreateArchetypedObject(Platform::WidenInto(archetype, head)).lock();
     if (!object) {
       ReportAt(input, line, "unknown archetype '" + head + "'; block skipped");
       if (!META::SkipBlock(input)) {

@@ -15,6 +15,7 @@
 #include "objects/FileFunctions.h"
 #include "objects/Object.h"
 #include "objects/ResourceRequests.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void ReadComponent(std::istream& stream, const Target& target, const std::string
                    std::uint32_t line, std::wstring& nameBuffer) {
   Object& object = target.object;
   const bool archetype = target.archetype;
-  const std::wstring& registryName = WidenInto(nameBuffer, name);
+  const std::wstring& registryName = Platform::WidenInto(nameBuffer, name);
   // An object is no component of another: its reader would nest without end.
   const auto known = [&] { return name != "Object" && Engine::mFactory.GetComponentFactory(registryName); };
   if (separator != "{") {
@@ -97,12 +98,6 @@ void ReadComponent(std::istream& stream, const Target& target, const std::string
 }
 
 }  // namespace
-
-const std::wstring& WidenInto(std::wstring& buffer, const std::string& name) {
-  buffer.resize(name.size());
-  for (std::size_t i = 0; i < name.size(); ++i) buffer[i] = static_cast<wchar_t>(static_cast<signed char>(name[i]));
-  return buffer;
-}
 
 std::ostream& WriteObjectBlock(std::ostream& stream, Variant value, unsigned depth) {
   auto* object = static_cast<Object*>(value.GetData());

@@ -22,7 +22,3 @@ TW_API std::istream& ReadObjectBlock(std::istream& stream, Variant value, bool a
 // skipped and reported; a value that does not parse or an early end of the
 // stream stops reading (the stream fails) and gives false.
 TW_API bool ReadObjectBody(std::istream& stream, Object& object, bool archetype);
-
-// A name from a file as a registry name, widened byte by byte into a buffer
-// the caller reuses, so that a level's thousands of blocks allocate nothing.
-TW_API const std::wstring& WidenInto(std::wstring& buffer, const std::string& name);

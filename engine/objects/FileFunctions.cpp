@@ -21,10 +21,7 @@ char Wide_to_String(wchar_t c) { return static_cast<char>(static_cast<unsigned c
 
 std::wstring WidenName(const std::string& name) {
   std::wstring wide;
-  wide.reserve(name.size());
-  for (const char c : name) {
-    wide += static_cast<wchar_t>(static_cast<signed char>(c));
-  }
+  Platform::WidenInto(wide, name);
   return wide;
 }
 

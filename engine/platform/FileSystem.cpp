@@ -161,11 +161,13 @@ std::string NativePath(const std::wstring& enginePath) {
 
 std::string NativePath(const std::string& enginePath) {
   std::wstring wide;
-  wide.reserve(enginePath.size());
-  for (const char c : enginePath) {
-    wide += static_cast<wchar_t>(static_cast<signed char>(c));
-  }
-  return NativePath(wide);
+  return NativePath(WidenInto(wide, enginePath));
+}
+
+const std::wstring& WidenInto(std::wstring& buffer, std::string_view bytes) {
+  buffer.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) buffer[i] = static_cast<wchar_t>(static_cast<signed char>(bytes[i]));
+  return buffer;
 }
 
 }  // namespace Platform

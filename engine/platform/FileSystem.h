@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Export.h"
@@ -61,5 +62,10 @@ TW_API void SetResourceRoot(std::string nativeDir);
 [[nodiscard]] TW_API std::string NativePath(const std::wstring& enginePath);
 // The same for a narrow engine path; each byte stands for one character.
 [[nodiscard]] TW_API std::string NativePath(const std::string& enginePath);
+
+// Widens a narrow name byte by byte (a byte of 128 or more as a negative
+// char, sign-extended) into a buffer the caller may reuse, so that reading a
+// level's thousands of names allocates nothing.
+TW_API const std::wstring& WidenInto(std::wstring& buffer, std::string_view bytes);
 
 }  // namespace Platform
