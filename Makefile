@@ -6,7 +6,8 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 PACKAGES   := build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-dev libgmock-dev \
-              libbenchmark-dev libboost-dev rapidjson-dev libcli11-dev ccache
+              libbenchmark-dev libboost-dev rapidjson-dev libcli11-dev ccache \
+              libbullet-dev libimgui-dev libstb-dev libepoxy-dev xvfb xauth libgl1-mesa-dri
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

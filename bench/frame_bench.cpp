@@ -13,12 +13,12 @@
 #include <sstream>
 #include <string>
 
-#include "AudioSystem.h"
-#include "GameSystem.h"
-#include "HostCommandLine.h"
-#include "Match.h"
-#include "PhysicsSystem.h"
-#include "RendererSystem.h"
+#include "audio/AudioSystem.h"
+#include "game/GameSystem.h"
+#include "app/HostCommandLine.h"
+#include "app/Match.h"
+#include "physics/PhysicsSystem.h"
+#include "render/RendererSystem.h"
 #include "core/Engine.h"
 #include "core/GameFlowMessages.h"
 #include "core/GameState.h"

@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "AudioSystem.h"
-#include "GameSystem.h"
-#include "Match.h"
-#include "PhysicsSystem.h"
+#include "audio/AudioSystem.h"
+#include "game/GameSystem.h"
+#include "app/Match.h"
+#include "physics/PhysicsSystem.h"
 #include "components/Transform.h"
 #include "core/GameFlowMessages.h"
 #include "core/GameState.h"

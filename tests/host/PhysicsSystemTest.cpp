@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "PhysicsSystem.h"
+#include "physics/PhysicsSystem.h"
 #include "components/Collider.h"
 #include "components/Transform.h"
 #include "core/GameFlowMessages.h"

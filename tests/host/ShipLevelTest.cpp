@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "GameSystem.h"
-#include "Match.h"
+#include "game/GameSystem.h"
+#include "app/Match.h"
 #include "core/GameFlowMessages.h"
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"

@@ -1,4 +1,4 @@
-#include "LevelCheck.h"
+#include "check/LevelCheck.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "HostCommandLine.h"
+#include "app/HostCommandLine.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>

@@ -1,7 +1,7 @@
-#include "InputSystem.h"
+#include "input/InputSystem.h"
 
-#include "HostListener.h"
-#include "Match.h"
+#include "app/HostListener.h"
+#include "app/Match.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
 #include "core/InputMessages.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "ShipMap.h"
+#include "bots/ShipMap.h"
 #include "behaviors/BehaviorDriver.h"
 #include "core/System.h"
 #include "objects/ComponentType.h"

@@ -1,17 +1,17 @@
-#include "HostApp.h"
+#include "app/HostApp.h"
 
 #include <filesystem>
 #include <memory>
 #include <ostream>
 
-#include "AudioSystem.h"
-#include "GameSystem.h"
-#include "InputSystem.h"
-#include "LevelCheck.h"
-#include "Match.h"
-#include "PhysicsSystem.h"
-#include "RendererSystem.h"
-#include "SeededClock.h"
+#include "audio/AudioSystem.h"
+#include "game/GameSystem.h"
+#include "input/InputSystem.h"
+#include "check/LevelCheck.h"
+#include "app/Match.h"
+#include "physics/PhysicsSystem.h"
+#include "render/RendererSystem.h"
+#include "app/SeededClock.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
 #include "objects/FileFunctions.h"

@@ -2,7 +2,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "HostCommandLine.h"
+#include "app/HostCommandLine.h"
 
 // tidewater-host's two commands. Play: add the systems, initialize the
 // engine, load the level, set the game in play, run the frame loop until the

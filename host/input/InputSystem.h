@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "Bot.h"
+#include "bots/Bot.h"
 #include "core/System.h"
 
 class Match;

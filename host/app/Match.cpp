@@ -1,4 +1,4 @@
-#include "Match.h"
+#include "app/Match.h"
 
 #include <cstdio>
 #include <ostream>

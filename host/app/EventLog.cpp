@@ -1,4 +1,4 @@
-#include "EventLog.h"
+#include "app/EventLog.h"
 
 #include <cstdio>
 #include <ostream>

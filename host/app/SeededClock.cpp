@@ -1,4 +1,4 @@
-#include "SeededClock.h"
+#include "app/SeededClock.h"
 
 SeededClock::SeededClock(std::int64_t calendarStart) : mCalendarStart(calendarStart), mStartMs(mReal.Milliseconds()) {}
 

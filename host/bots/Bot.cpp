@@ -1,10 +1,10 @@
-#include "Bot.h"
+#include "bots/Bot.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "Match.h"
+#include "app/Match.h"
 #include "components/Camera.h"
 #include "components/Transform.h"
 #include "core/Engine.h"

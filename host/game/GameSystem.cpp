@@ -1,4 +1,4 @@
-#include "GameSystem.h"
+#include "game/GameSystem.h"
 
 #include <unistd.h>
 
@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "HostListener.h"
-#include "Match.h"
+#include "app/HostListener.h"
+#include "app/Match.h"
 #include "behaviors/FlickerBehavior.h"
 #include "behaviors/FollowTargetBehavior.h"
 #include "components/Collider.h"

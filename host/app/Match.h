@@ -4,9 +4,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "EventLog.h"
-#include "HostCommandLine.h"
-#include "ShipMap.h"
+#include "app/EventLog.h"
+#include "app/HostCommandLine.h"
+#include "bots/ShipMap.h"
 #include "objects/ComponentType.h"
 
 // One match as the host keeps score of it, shared by its systems and kept by

@@ -1,9 +1,9 @@
-#include "PhysicsSystem.h"
+#include "physics/PhysicsSystem.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "HostListener.h"
+#include "app/HostListener.h"
 #include "components/Collider.h"
 #include "components/RigidBody.h"
 #include "components/Transform.h"

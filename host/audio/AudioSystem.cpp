@@ -1,9 +1,9 @@
-#include "AudioSystem.h"
+#include "audio/AudioSystem.h"
 
 #include <cstdio>
 
-#include "HostListener.h"
-#include "Match.h"
+#include "app/HostListener.h"
+#include "app/Match.h"
 #include "core/Engine.h"
 #include "core/GameFlowMessages.h"
 

@@ -1,4 +1,4 @@
-#include "RendererSystem.h"
+#include "render/RendererSystem.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "HostListener.h"
-#include "Match.h"
+#include "app/HostListener.h"
+#include "app/Match.h"
 #include "components/Renderable.h"
 #include "components/Transform.h"
 #include "core/Engine.h"

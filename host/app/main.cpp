@@ -1,8 +1,8 @@
 // tidewater-host: plays a level with bots, or checks a level's files.
 #include <iostream>
 
-#include "HostApp.h"
-#include "HostCommandLine.h"
+#include "app/HostApp.h"
+#include "app/HostCommandLine.h"
 
 int main(int argc, char** argv) {
   int exitCode = 0;

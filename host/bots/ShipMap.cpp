@@ -1,4 +1,4 @@
-#include "ShipMap.h"
+#include "bots/ShipMap.h"
 
 #include <algorithm>
 #include <cmath>

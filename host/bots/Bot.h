@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "ShipMap.h"
+#include "bots/ShipMap.h"
 #include "objects/ComponentType.h"
 #include "vectormath/vectormath_aos.h"
 
