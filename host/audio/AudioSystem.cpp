@@ -4,27 +4,13 @@
 
 #include "app/HostListener.h"
 #include "app/Match.h"
+#include "audio/SoundCatalogue.h"
 #include "core/Engine.h"
 #include "core/GameFlowMessages.h"
 
 namespace {
 
 constexpr MessageType kListenedTypes[] = {MT_POST_SOUND_EVENT, MT_SOUND_RTPC, MT_SEEK_SOUND_EVENT, MT_STOP_ALL_SOUNDS};
-
-struct NamedSound {
-  std::uint32_t id;
-  const char* name;
-};
-
-// The sound events the engine posts.
-constexpr NamedSound kSounds[] = {
-    {0x74C5CC42u, "flare dropped"}, {0xBE92F046u, "door opens"},
-    {0xA234F592u, "door closes"},   {0x7C8694FCu, "door slams shut for good"},
-    {0xFFBB8AE6u, "door switch"},   {0x951B68E4u, "flood alarm"},
-    {0x6F4DE0E1u, "water rising"},  {0x880BB817u, "room flooded, someone drowned"},
-    {0xAD2C1CB0u, "room flooded"},  {0x09138F63u, "item collected"},
-    {0x9938DE08u, "pod charged"},   {0xD38D4949u, "pod launched"},
-};
 
 Callable ListenerFor(MessageType type, std::function<void(const std::shared_ptr<Message>&)> handler) {
   return Callable(HostListenerID(HostListenerOwner::Audio, static_cast<std::uint32_t>(type)), std::move(handler));
@@ -49,9 +35,7 @@ int AudioSystem::Release() {
 }
 
 std::string AudioSystem::SoundName(std::uint32_t soundID) {
-  for (const NamedSound& sound : kSounds) {
-    if (sound.id == soundID) return sound.name;
-  }
+  if (const CataloguedSound* sound = SoundCatalogue::Find(soundID)) return sound->name;
   char text[32];
   std::snprintf(text, sizeof text, "sound 0x%08X", soundID);
   return text;

@@ -11,7 +11,8 @@ class Message;
 // Headless audio: every sound the game asks for becomes a readable line in
 // the event log ("door opens", "water rising"). Sounds are mostly posted by
 // components from inside their time-update listeners, which never reach a
-// system's queue, so it listens on the bus and ignores its queue.
+// system's queue, so it listens on the bus and ignores its queue. The
+// playing back end derives from it, so the log reads the same with sound.
 class AudioSystem : public System {
  public:
   explicit AudioSystem(std::shared_ptr<Match> match);
@@ -23,9 +24,12 @@ class AudioSystem : public System {
   [[nodiscard]] static std::string SoundName(std::uint32_t soundID);
   [[nodiscard]] int SoundsPlayed() const { return mPlayed; }
 
- private:
-  void OnMessage(const std::shared_ptr<Message>& message);
+ protected:
+  // Every sound message the bus delivers.
+  virtual void OnMessage(const std::shared_ptr<Message>& message);
 
   std::shared_ptr<Match> mMatch;
+
+ private:
   int mPlayed = 0;
 };
