@@ -1,11 +1,51 @@
 #include "app/EventLog.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
 
-bool EventLog::OpenFile(const std::string& path) {
+namespace {
+
+// Whether an existing regular file starts with our header; devices and
+// pipes are written to as they are.
+bool MayReplace(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) == 0) return true;
+  std::ifstream existing(path, std::ios::binary);
+  std::string start(std::char_traits<char>::length(EventLog::kHeader), '\0');
+  existing.read(start.data(), static_cast<std::streamsize>(start.size()));
+  return existing.gcount() == static_cast<std::streamsize>(start.size()) && start == EventLog::kHeader;
+}
+
+}  // namespace
+
+bool EventLog::OpenFile(const std::string& path, const std::string& header, std::string& error) {
+  if (!MayReplace(path)) {
+    error = path + " exists and is not a tidewater-host log; not overwriting it";
+    return false;
+  }
   mFile.open(path, std::ios::out | std::ios::trunc);
-  return mFile.is_open();
+  if (!mFile.is_open()) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  mPath = path;
+  mFile << header << '\n';
+  return true;
+}
+
+bool EventLog::FinishFile(std::string& error) {
+  if (!mFile.is_open()) return true;
+  mFile.flush();
+  if (!mFile || mWriteFailed) {
+    error = "writing " + mPath + " failed: " + std::strerror(errno != 0 ? errno : EIO);
+    mFile.close();
+    return false;
+  }
+  mFile.close();
+  return true;
 }
 
 std::string EventLog::Format(float seconds, const std::string& subject, const std::string& text) {
@@ -28,7 +68,10 @@ void EventLog::Add(float seconds, const std::string& subject, const std::string&
     if (!mStatus.empty()) *mEcho << mStatus;
     mEcho->flush();
   }
-  if (mFile.is_open()) mFile << line << '\n';
+  if (mFile.is_open()) {
+    mFile << line << '\n';
+    mWriteFailed = mWriteFailed || !mFile;
+  }
   mLines.push_back(std::move(line));
 }
 

@@ -14,8 +14,12 @@ class EventLog {
  public:
   explicit EventLog(std::ostream* echo = nullptr) : mEcho(echo) {}
 
-  // False when the file cannot be written.
-  bool OpenFile(const std::string& path);
+  // Starts the file with `header` (a line beginning "# tidewater-host
+  // event log"). Refuses, with the reason in `error`, to replace a file
+  // that is not a log of ours, and fails when the file cannot be written.
+  bool OpenFile(const std::string& path, const std::string& header, std::string& error);
+  // Flushes the file; false (with the reason) when any write to it failed.
+  bool FinishFile(std::string& error);
   void Add(float seconds, const std::string& subject, const std::string& text);
   [[nodiscard]] const std::vector<std::string>& Lines() const { return mLines; }
   // Lines whose text contains `fragment`.
@@ -24,11 +28,16 @@ class EventLog {
   void ShowStatus(const std::string& status);
   void ClearStatus();
 
+  // The first words of every log file this host writes.
+  static constexpr const char* kHeader = "# tidewater-host event log";
+
   [[nodiscard]] static std::string Format(float seconds, const std::string& subject, const std::string& text);
 
  private:
   std::ostream* mEcho;
   std::ofstream mFile;
+  std::string mPath;
+  bool mWriteFailed = false;
   std::vector<std::string> mLines;
   std::string mStatus;
 };

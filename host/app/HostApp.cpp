@@ -4,19 +4,23 @@
 #include <memory>
 #include <ostream>
 
-#include "audio/AudioSystem.h"
-#include "game/GameSystem.h"
-#include "input/InputSystem.h"
-#include "check/LevelCheck.h"
 #include "app/Match.h"
-#include "physics/PhysicsSystem.h"
-#include "render/RendererSystem.h"
 #include "app/SeededClock.h"
+#include "app/StopSignal.h"
+#include "audio/AudioSystem.h"
+#include "check/ComponentReference.h"
+#include "check/LevelCheck.h"
+#include "check/LevelFiles.h"
+#include "check/LevelScaffold.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
+#include "game/GameSystem.h"
+#include "input/InputSystem.h"
 #include "objects/FileFunctions.h"
+#include "physics/PhysicsSystem.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "render/RendererSystem.h"
 
 bool HostApp::ResolveResourceRoot(const std::string& resources) {
   std::error_code error;
@@ -37,38 +41,92 @@ bool HostApp::ResolveResourceRoot(const std::string& resources) {
   return true;
 }
 
-std::string HostApp::LevelFile(const std::string& level) {
-  const std::wstring name = WidenName(level);
-  return Platform::NativePath(std::wstring(Platform::kDefaultResourceRoot) + L"\\Levels\\" + name + L"\\" + name +
-                              L".txt");
-}
+std::string HostApp::LevelFile(const std::string& level) { return LevelFiles::LevelFile(level); }
 
-int HostApp::Run(const HostOptions& options) {
-  if (!ResolveResourceRoot(options.resources)) return 2;
+namespace {
+
+std::string ResourceFolder() {
   std::error_code error;
-  const std::string file = LevelFile(options.level);
-  if (options.level.empty() || !std::filesystem::is_regular_file(file, error)) {
-    mErr << "tidewater-host: no level named '" << options.level << "' (looked for " << file << ")\n";
-    return 2;
-  }
-  return options.command == HostOptions::Command::Check ? Check(options) : Play(options);
+  const std::string root = Platform::ResourceRoot().empty()
+                               ? Platform::NativePath(std::wstring(Platform::kDefaultResourceRoot))
+                               : Platform::ResourceRoot();
+  const std::filesystem::path absolute = std::filesystem::absolute(root, error);
+  return error ? root : absolute.lexically_normal().string();
 }
 
-int HostApp::Check(const HostOptions& options) {
-  Engine::Initialize();
-  const bool clean = LevelCheck::Run(options.level, mOut);
+// Empties the registry and lets the messages of the level go.
+void DropLevel() {
   Engine::mFactory.DestroyAllObjects();
   Engine::mFactory.DestroyAllArchetypes();
   Engine::BroadcastMessages();
   Engine::BroadcastMessages();
+}
+
+}  // namespace
+
+int HostApp::Run(const HostOptions& options) {
+  if (options.command == HostOptions::Command::Describe) return Describe(options);
+  if (!ResolveResourceRoot(options.resources)) return 2;
+  if (options.command == HostOptions::Command::NewLevel) return NewLevel(options);
+  std::error_code error;
+  const std::string file = LevelFile(options.level);
+  if (!LevelFiles::NameProblem(options.level).empty() || !std::filesystem::is_regular_file(file, error)) {
+    mErr << "tidewater-host: no level named '" << options.level << "' (looked for " << file << ")\n";
+    return 2;
+  }
+  mErr << "tidewater-host: resources: " << ResourceFolder() << '\n';
+  return options.command == HostOptions::Command::Check ? Check(options) : Play(options);
+}
+
+template <class Work>
+int HostApp::WithEngine(Work work) {
+  Engine::Initialize();
+  const int code = work();
+  DropLevel();
   Engine::Release();
-  return clean ? 0 : 1;
+  return code;
+}
+
+int HostApp::Check(const HostOptions& options) {
+  return WithEngine([&] { return LevelCheck::Run(options.level, mOut, options.json) ? 0 : 1; });
+}
+
+int HostApp::Describe(const HostOptions& options) {
+  return WithEngine([&] {
+    if (ComponentReference::Print(mOut, options.component)) return 0;
+    mErr << "tidewater-host: describe: no component named '" << options.component << "'"
+         << ComponentReference::DidYouMean(options.component) << '\n';
+    return 2;
+  });
+}
+
+int HostApp::NewLevel(const HostOptions& options) {
+  std::error_code error;
+  if (std::filesystem::exists(LevelFiles::LevelFolder(options.level), error)) {
+    mErr << "tidewater-host: new-level: " << LevelFiles::LevelFolder(options.level)
+         << " exists already; not overwriting it\n";
+    return 1;
+  }
+  mErr << "tidewater-host: resources: " << ResourceFolder() << '\n';
+  return WithEngine([&] {
+    std::string problem;
+    if (!LevelScaffold::Write(options.level, options.rooms, problem)) {
+      mErr << "tidewater-host: new-level: " << problem << '\n';
+      return 1;
+    }
+    mOut << "Wrote " << LevelFiles::LevelFile(options.level) << " and its archetypes (" << options.rooms
+         << " rooms).\nNext: tidewater-host check --level " << options.level << '\n';
+    return 0;
+  });
 }
 
 int HostApp::Play(const HostOptions& options) {
   auto match = std::make_shared<Match>(options, &mOut);
-  if (!options.logFile.empty() && !match->Log().OpenFile(options.logFile)) {
-    mErr << "tidewater-host: --log: cannot write " << options.logFile << '\n';
+  std::string logError;
+  const std::string header =
+      std::string(EventLog::kHeader) + ": level " + options.level + ", seed " + std::to_string(options.seed);
+  if (!options.logFile.empty() && !match->Log().OpenFile(options.logFile, header, logError)) {
+    mErr << "tidewater-host: --log: " << logError << '\n';
     return 2;
   }
   // Fast mode: virtual time, so a frame costs no waiting and a match is the
@@ -90,16 +148,33 @@ int HostApp::Play(const HostOptions& options) {
   Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));
   Engine::Initialize();
   Engine::mFactory.LoadLevel(options.level);
-  for (const std::string& problem : LevelCheck::Problems()) mErr << "warning: " << problem << '\n';
+  const LevelCheck::Result checked = LevelCheck::Inspect(options.level);
+  if (!checked.report.Clean()) {
+    LevelCheck::Print(checked, options.level, mErr, false);
+    if (!options.force) {
+      mErr << "tidewater-host: not playing " << options.level
+           << " until check finds it clean (--force plays it anyway)\n";
+      DropLevel();
+      Engine::Release();
+      Platform::SetClock(nullptr);
+      return 1;
+    }
+  }
 
   game->BeginMatch();
   GameState::SetState(STATE_PLAY);
+  StopSignal::Install();
   Engine::GameLoop();
+  const int signal = StopSignal::Signal();
+  StopSignal::Uninstall();
   GameState::SetState(STATE_MENU);
   const int released = Engine::Release();
 
   match->PrintSummary(mOut);
   mOut.flush();
   Platform::SetClock(nullptr);
-  return released == 0 ? 0 : 1;
+  const bool logged = match->Log().FinishFile(logError);
+  if (!logged) mErr << "tidewater-host: --log: " << logError << '\n';
+  if (signal != 0) return 128 + signal;
+  return released == 0 && logged ? 0 : 1;
 }

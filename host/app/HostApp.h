@@ -4,10 +4,11 @@
 
 #include "app/HostCommandLine.h"
 
-// tidewater-host's two commands. Play: add the systems, initialize the
-// engine, load the level, set the game in play, run the frame loop until the
-// match is over, release the engine and print the summary. Check: load the
-// level and report what its files hold that the readers could not use.
+// tidewater-host's commands. Play: add the systems, initialize the engine,
+// load the level, refuse it when check finds problems (unless forced), set
+// the game in play, run the frame loop until the match is over, release the
+// engine and print the summary. Check, describe and new-level are the level
+// tools of host/check.
 class HostApp {
  public:
   HostApp(std::ostream& out, std::ostream& err) : mOut(out), mErr(err) {}
@@ -25,6 +26,11 @@ class HostApp {
  private:
   int Play(const HostOptions& options);
   int Check(const HostOptions& options);
+  int Describe(const HostOptions& options);
+  int NewLevel(const HostOptions& options);
+  // The level tools' engine: initialized, without systems; `work` runs in it.
+  template <class Work>
+  static int WithEngine(Work work);
 
   std::ostream& mOut;
   std::ostream& mErr;

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "check/LevelFiles.h"
+
 std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* argv, int& exitCode, std::ostream& out,
                                                   std::ostream& err) {
   HostOptions options;
@@ -10,13 +12,18 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
 
   CLI::App app{
       "tidewater-host: the reference host of the Tidewater engine.\n"
-      "Plays a level with bots (the default command) or checks a level's files.",
+      "Plays a level with bots (the default command), checks a level, describes the components\n"
+      "or writes a new level to start from.",
       "tidewater-host"};
   app.require_subcommand(0, 1);
 
   // The play options sit on the top level so that `tidewater-host --seed 3`
   // and `tidewater-host play --seed 3` mean the same.
-  app.add_option("--level", options.level, "Level to play (a folder under <resources>/Levels)")->capture_default_str();
+  // A level is a folder name inside the resource folder, never a path.
+  const CLI::Validator levelName([](std::string& name) { return LevelFiles::NameProblem(name); }, "NAME", "level name");
+  app.add_option("--level", options.level, "Level to play (a folder under <resources>/Levels)")
+      ->check(levelName)
+      ->capture_default_str();
   app.add_option("--players", options.players, "Players driven by bots; the others sit the match out")
       ->check(CLI::Range(1, 4))
       ->capture_default_str();
@@ -30,21 +37,39 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
       ->check(CLI::IsMember({"none", "text"}))
       ->capture_default_str();
   app.add_option("--resources", options.resources, "Resource folder holding Levels/ (default: ../../Resources)");
+  app.add_flag("--force", options.force, "Play the level even when check finds problems in it");
 
   CLI::App* play = app.add_subcommand("play", "Play a match with bots (the default)");
   play->fallthrough();
 
-  CLI::App* check = app.add_subcommand("check", "Report what the level readers skip or cannot parse");
-  check->add_option("--level", options.level, "Level to check")->capture_default_str();
+  CLI::App* check = app.add_subcommand("check", "Report what is wrong with a level: exit 0 when clean, 1 if not");
+  check->add_option("--level", options.level, "Level to check")->check(levelName)->capture_default_str();
   check->add_option("--resources", options.resources, "Resource folder holding Levels/");
+  check->add_flag("--json", options.json, "Print the report as JSON");
+
+  CLI::App* describe = app.add_subcommand("describe", "List the components, their members, types and default values");
+  describe->add_option("COMPONENT", options.component, "Only this component kind (its registry name)");
+
+  CLI::App* newLevel = app.add_subcommand("new-level", "Write a small playable level to start from");
+  newLevel->add_option("NAME", options.level, "Name of the new level (a folder under <resources>/Levels)")
+      ->required()
+      ->check(levelName);
+  newLevel->add_option("--rooms", options.rooms, "Rooms in all, the centre room included")
+      ->check(CLI::Range(2, 25))
+      ->capture_default_str();
+  newLevel->add_option("--resources", options.resources, "Resource folder holding Levels/");
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    exitCode = app.exit(error, out, err);
+    // Help and version are no mistakes; every real one exits with 2.
+    exitCode = app.exit(error, out, err) == 0 ? 0 : 2;
     return std::nullopt;
   }
-  options.command = check->parsed() ? HostOptions::Command::Check : HostOptions::Command::Play;
+  options.command = HostOptions::Command::Play;
+  if (check->parsed()) options.command = HostOptions::Command::Check;
+  if (describe->parsed()) options.command = HostOptions::Command::Describe;
+  if (newLevel->parsed()) options.command = HostOptions::Command::NewLevel;
   options.view = view == "text" ? HostOptions::View::Text : HostOptions::View::None;
   exitCode = 0;
   return options;

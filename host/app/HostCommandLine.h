@@ -6,7 +6,7 @@
 
 // What the user asked tidewater-host to do.
 struct HostOptions {
-  enum class Command { Play, Check };
+  enum class Command { Play, Check, Describe, NewLevel };
   enum class View { None, Text };
 
   Command command = Command::Play;
@@ -20,10 +20,21 @@ struct HostOptions {
   View view = View::None;
   // Empty: the engine's default root, or the source tree's Resources/.
   std::string resources;
+  // Play a level that check finds problems in.
+  bool force = false;
+  // check: the report as JSON.
+  bool json = false;
+  // describe: one component kind, or all when empty.
+  std::string component;
+  // new-level: rooms in all, the centre included.
+  int rooms = 8;
 };
 
-// The command line: `tidewater-host [play] [options]` or
-// `tidewater-host check [--level NAME] [--resources DIR]`.
+// The command line: `tidewater-host [play] [options]`,
+// `tidewater-host check [--level NAME] [--json] [--resources DIR]`,
+// `tidewater-host describe [COMPONENT]` or
+// `tidewater-host new-level NAME [--rooms N] [--resources DIR]`.
+// A bad command line exits with 2.
 class HostCommandLine {
  public:
   // The options, or nothing when the program should stop at once (after

@@ -1,17 +1,31 @@
 #pragma once
+#include <cstddef>
 #include <iosfwd>
 #include <string>
-#include <vector>
 
-// `tidewater-host check`: loads a level and its archetypes with the engine's
-// readers and lists everything they skipped or could not parse (file, line,
-// reason), plus the archetypes the engine would need and not find (bullets
-// for guns, flood water and warning lights for rooms, flares for players).
+#include "check/CheckReport.h"
+
+// `tidewater-host check`: what is wrong with a level, in two layers. What
+// the engine's readers skipped or stopped at (file, line, reason, and how
+// much of the file was never read), with the file's own structure (a block
+// never closed, a byte-order mark, a missing or unreadable Archetypes
+// folder); and what would make a wrong match, found on the loaded objects
+// (LevelRules, ValueCheck).
 class LevelCheck {
  public:
-  // Expects an initialized engine and a resolved resource root. Prints the
-  // problems and a verdict; true when the level is clean.
-  static bool Run(const std::string& level, std::ostream& out);
-  // The problems of the level now loaded, after LoadLevel.
-  [[nodiscard]] static std::vector<std::string> Problems();
+  struct Result {
+    CheckReport report;
+    std::size_t objects = 0;
+    std::size_t archetypes = 0;
+  };
+
+  // Loads the level with the engine's loader and checks it. Expects an
+  // initialized engine and a resolved resource root.
+  static Result Load(const std::string& level);
+  // Checks the level loaded just now (before any broadcast).
+  static Result Inspect(const std::string& level);
+
+  // Load, then print the report (as JSON when asked); true when clean.
+  static bool Run(const std::string& level, std::ostream& out, bool json);
+  static void Print(const Result& result, const std::string& level, std::ostream& out, bool json);
 };

@@ -8,6 +8,7 @@
 
 #include "app/HostListener.h"
 #include "app/Match.h"
+#include "app/StopSignal.h"
 #include "behaviors/FlickerBehavior.h"
 #include "behaviors/FollowTargetBehavior.h"
 #include "components/Collider.h"
@@ -121,7 +122,14 @@ void GameSystem::BeginMatch() {
 }
 
 void GameSystem::Update(float timeStep) {
-  if (GameState::GetState() != STATE_PLAY || mEnded) return;
+  if (mEnded) return;
+  // Ctrl-C: the signal handler only took note; the match ends here, as any
+  // ending does, so the log and the summary are complete.
+  if (StopSignal::Requested()) {
+    End("interrupted");
+    return;
+  }
+  if (GameState::GetState() != STATE_PLAY) return;
   Match& match = *mMatch;
   match.Advance(timeStep);
 

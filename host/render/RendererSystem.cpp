@@ -62,7 +62,8 @@ void RendererSystem::Initialize() {
 
 int RendererSystem::Release() {
   for (const MessageType type : kListenedTypes) Engine::UnregisterListener(type, ListenerFor(type, nullptr));
-  if (mTextView && mOut != nullptr) *mOut << Draw();
+  // The picture the match ended on; a level refused before play shows none.
+  if (mTextView && mOut != nullptr && !mMatch->endReason.empty()) *mOut << Frame(" (end)");
   mDrawables.clear();
   return 0;
 }
@@ -101,11 +102,28 @@ void RendererSystem::Update(float timeStep) {
   mSinceFrame += timeStep;
   if (mSinceFrame < kFrameInterval) return;
   mSinceFrame = 0.0f;
-  char title[64];
-  std::snprintf(title, sizeof title, "-- %.1f s --\n", static_cast<double>(mMatch->Time()));
   mMatch->Log().ClearStatus();
-  *mOut << title << Draw();
+  *mOut << Frame("");
   mOut->flush();
+}
+
+std::string RendererSystem::Frame(const char* note) const {
+  char title[64];
+  std::snprintf(title, sizeof title, "-- %.1f s%s --\n", static_cast<double>(mMatch->Time()), note);
+  return title + Draw() + Legend();
+}
+
+std::string RendererSystem::Legend() {
+  // Seen from above: north (+z) is up the page, east (+x) to the right.
+  std::string legend = "   north is up;";
+  for (const Glyph& glyph : kGlyphs) {
+    if (glyph.glyph == '@') continue;
+    legend += ' ';
+    legend += glyph.glyph;
+    legend += ' ';
+    legend += glyph.model;
+  }
+  return legend + " ^ lifted (open door, launched pod) 1-4 players\n";
 }
 
 std::string RendererSystem::Draw() const {

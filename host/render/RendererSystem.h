@@ -29,6 +29,9 @@ class RendererSystem : public System {
 
   // The current picture, one string with a line per row.
   [[nodiscard]] std::string Draw() const;
+  // A picture with its game time above it and the legend below it.
+  [[nodiscard]] std::string Frame(const char* note) const;
+  [[nodiscard]] static std::string Legend();
   [[nodiscard]] std::size_t DrawableCount() const { return mDrawables.size(); }
   [[nodiscard]] std::size_t ResourceCount() const { return mResources.size(); }
 
