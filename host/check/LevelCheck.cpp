@@ -95,15 +95,37 @@ void AddOutlineFaults(const std::string& file, const TextOutline& outline, Check
   for (const TextOutline::Fault& fault : outline.Faults()) report.Add(file, fault.line, fault.message);
 }
 
-// Reader issues, put in words, and what a stopped read never reached.
-void AddReaderIssues(const Files& files, CheckReport& report) {
+// Reader issues, put in words, and what a stopped read never reached. True
+// when every file was read to its end in step with its blocks.
+bool AddReaderIssues(const Files& files, CheckReport& report) {
+  bool whole = true;
   std::vector<std::string> archetypeNames;
   for (const auto& [name, archetype] : Engine::mFactory.GetArchetypes()) archetypeNames.push_back(NarrowName(name));
+
+  // After a block whose "}" is missing the reader reads the rest of the file
+  // out of step: what it says there follows from that, and is counted, not listed.
+  std::map<std::string, std::uint32_t> unclosedAt;
+  const auto noteUnclosed = [&](const std::string& file, const TextOutline& outline) {
+    for (const TextOutline::Fault& fault : outline.Faults()) {
+      if (fault.message.find("never closed") != std::string::npos) {
+        unclosedAt.emplace(file, fault.line);
+        return;
+      }
+    }
+  };
+  noteUnclosed(files.levelFile, files.levelOutline);
+  for (const auto& [file, name] : files.archetypeOfFile) noteUnclosed(file, files.archetypes.at(name));
+  std::map<std::string, std::size_t> followers;
 
   std::map<std::string, std::size_t> skipped;
   std::map<std::string, std::uint32_t> lastLine;
   for (const META::TextReadIssue& issue : Engine::mDeserializer.Report().Issues()) {
     const std::string file = issue.file.empty() ? std::string() : Platform::NativePath(issue.file);
+    const auto unclosed = unclosedAt.find(file);
+    if (unclosed != unclosedAt.end() && issue.line > unclosed->second) {
+      ++followers[file];
+      continue;
+    }
     const bool levelFile = file == files.levelFile;
     // Without the folder every block is an unknown archetype: one message says so.
     if (levelFile && !files.folderUsable && ReaderIssue::IsSkippedArchetype(issue.reason)) continue;
@@ -118,10 +140,18 @@ void AddReaderIssues(const Files& files, CheckReport& report) {
     report.Add(file, issue.line, ReaderIssue::Explain(issue.reason, archetypeNames));
   }
 
+  for (const auto& [file, count] : followers) {
+    report.Add(file, unclosedAt[file],
+               std::to_string(count) + " more message" + (count == 1 ? "" : "s") +
+                   " from the reader after this line follow from the missing '}' and are not shown");
+  }
+  if (!followers.empty()) return false;
+
   // The level: one object per block whose archetype was there.
   const std::size_t blocks = files.levelOutline.Blocks().size();
   const std::size_t reached = Engine::mFactory.GetObjects().size() + skipped[files.levelFile];
   if (files.folderUsable && reached < blocks && lastLine.count(files.levelFile) != 0) {
+    whole = false;
     const std::size_t rest = blocks - reached;
     report.Add(files.levelFile, lastLine[files.levelFile],
                "reading stopped here: the rest of the file, " + std::to_string(rest) +
@@ -135,12 +165,22 @@ void AddReaderIssues(const Files& files, CheckReport& report) {
     const std::size_t parts = outline->second.Blocks().front().children.size();
     const std::size_t got = archetype->GetComponents().size() + skipped[file];
     if (got < parts && lastLine.count(file) != 0) {
+      whole = false;
       const std::size_t rest = parts - got;
       report.Add(file, lastLine[file],
                  "reading stopped here: the rest of the archetype, " + std::to_string(rest) +
                      (rest == 1 ? " component, was not read" : " components, were not read"));
     }
   }
+  return whole;
+}
+
+bool HasFaults(const Files& files) {
+  if (!files.levelOutline.Faults().empty()) return true;
+  for (const auto& [name, outline] : files.archetypes) {
+    if (!outline.Faults().empty()) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -161,12 +201,19 @@ LevelCheck::Result LevelCheck::Inspect(const std::string& level) {
   }
   AddOutlineFaults(files.levelFile, files.levelOutline, report);
   for (const auto& [file, name] : files.archetypeOfFile) AddOutlineFaults(file, files.archetypes.at(name), report);
-  AddReaderIssues(files, report);
+  const bool whole = AddReaderIssues(files, report) && !HasFaults(files);
 
-  const SourceMap where(level, &files.levelOutline, &files.archetypes);
-  LevelRules::Check(level, where, report);
-  ValueCheck::Check(level, where, report);
+  // Objects made from a file read out of step are no guide to the level.
+  if (whole) {
+    const SourceMap where(level, &files.levelOutline, &files.archetypes);
+    LevelRules::Check(level, where, report);
+    ValueCheck::Check(level, where, report);
+  }
   report.Sort();
+  if (!whole) {
+    report.Add(files.levelFile, 0,
+               "rooms, doors, players, bindings and values are checked once every file reads to its end");
+  }
   result.objects = Engine::mFactory.GetObjects().size();
   result.archetypes = Engine::mFactory.GetArchetypes().size();
   return result;

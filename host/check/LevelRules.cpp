@@ -235,8 +235,8 @@ class Rules {
 
   void Require(const std::wstring& archetype, const std::string& why) {
     if (Engine::mFactory.GetArchetype(archetype).lock()) return;
-    Level("no archetype '" + NarrowName(archetype) + "' (" + why + "): expected as " +
-          LevelFiles::ArchetypeFile(mLevel, NarrowName(archetype)));
+    mReport.Add(LevelFiles::ArchetypeFile(mLevel, NarrowName(archetype)), 0,
+                "no archetype '" + NarrowName(archetype) + "' (" + why + "): this file is missing");
   }
 
   void SpawnedArchetypes() {

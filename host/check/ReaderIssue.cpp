@@ -57,8 +57,9 @@ std::string ExplainValue(const std::string& word, const std::string& kind) {
   const double number = std::strtod(text.c_str(), &end);
   const bool numeric = !text.empty() && end == text.c_str() + text.size() && !std::isnan(number);
   if (!numeric) return shown + " is not a number (" + kind + " value is expected here)";
+  const bool tooBig = errno == ERANGE || std::isinf(number);
   if (kind == "a float") return shown + " is out of range for a float (about -3.4e38 to 3.4e38)";
-  const bool whole = std::isfinite(number) && std::floor(number) == number && errno != ERANGE;
+  const bool whole = tooBig || std::floor(number) == number;
   if (!whole) return shown + " is not a whole number (" + kind + " value is expected here)";
   if (kind == "an integer") return shown + " is out of range for an integer (-2147483648 to 2147483647)";
   if (kind == "an unsigned") return shown + " is out of range for an unsigned (0 to 4294967295)";

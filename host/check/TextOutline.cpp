@@ -91,9 +91,11 @@ struct Open {
   int indent = 0;
 };
 
-std::string Describe(const TextOutline::Block& block) {
+// `owner`: the name of the object block around it, if any.
+std::string Describe(const TextOutline::Block& block, const std::string& owner) {
   std::string text = "'" + ReadableText::Word(block.member.empty() ? block.head : block.member) + "' block";
-  if (!block.name.empty()) text += " of '" + ReadableText::Word(block.name) + "'";
+  const std::string& name = block.name.empty() ? owner : block.name;
+  if (!name.empty()) text += " of '" + ReadableText::Word(name) + "'";
   return text;
 }
 
@@ -149,7 +151,10 @@ TextOutline TextOutline::Parse(std::string_view text, const TextMember& textMemb
   const auto close = [&](const std::string& missing) {
     Open done = std::move(open.back());
     open.pop_back();
-    if (!missing.empty()) outline.mFaults.push_back({done.block.line, "the " + Describe(done.block) + missing});
+    if (!missing.empty()) {
+      const std::string owner = open.empty() ? std::string() : open.front().block.name;
+      outline.mFaults.push_back({done.block.line, "the " + Describe(done.block, owner) + missing});
+    }
     if (open.empty()) {
       outline.mBlocks.push_back(std::move(done.block));
     } else {

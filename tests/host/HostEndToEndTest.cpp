@@ -1,50 +1,22 @@
 // tidewater-host as a user runs it: the real executable, its output and its
 // exit code.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
+#include <thread>
+
+#include "host/HostRun.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct HostRun {
-  int exitCode = -1;
-  std::string output;
-};
-
-// Runs the host with `arguments` (already shell-quoted where needed) from
-// the build tree, stdout and stderr together.
-HostRun RunHost(const std::string& arguments, bool stderrOnly = false) {
-  const std::string command =
-      std::string("'") + TIDEWATER_HOST_EXE + "' " + arguments + (stderrOnly ? " 2>&1 >/dev/null" : " 2>&1");
-  HostRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t count = 0;
-  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), count);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-int CountLines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 int SummaryNumber(const std::string& output, const std::string& pattern) {
   std::smatch found;
@@ -52,20 +24,7 @@ int SummaryNumber(const std::string& output, const std::string& pattern) {
   return std::stoi(found[1]);
 }
 
-// Each test has a scratch folder of its own, removed with everything in it.
-class HostEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mScratch = fs::temp_directory_path() / ("tidewater-host-test-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(mScratch);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(mScratch, ignored);
-  }
-  fs::path mScratch;
-};
+using HostEndToEnd = HostTest;
 
 }  // namespace
 
@@ -100,7 +59,7 @@ TEST_F(HostEndToEnd, FewerPlayersATimeCapAndTheTextView) {
   const HostRun run = RunHost("--players 2 --max-seconds 12 --seed 3 --view text");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   for (const char* line : {"--max-seconds is up", "Player3  sat this match out", "Player4  sat this match out",
-                           "Match over after 12.0 s", "-- 10.0 s --"}) {
+                           "Match over after 12.0 s", "-- 10.0 s --", "-- 12.0 s (end) --", "north is up"}) {
     EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
   }
   // The view draws walls, doors, pods and the players by number.
@@ -157,13 +116,64 @@ TEST_F(HostEndToEnd, AMissingLevelOrABadFlagGivesOneClearMessage) {
                   {"check --level Atlantis", "Atlantis", 1},
                   {"--warp-speed", "--warp-speed", 2},
                   {"--players 9", "--players", 2},
-                  {"--resources /nonexistent/tidewater", "/nonexistent/tidewater", 1}};
+                  {"--resources /nonexistent/tidewater", "/nonexistent/tidewater", 1},
+                  {"--level ../Ship", "--level", 2},
+                  {"check --level /etc", "--level", 2},
+                  {"describe Transfrom", "did you mean 'Transform'", 1},
+                  {"new-level Fresh --rooms 1000", "--rooms", 2}};
   for (const auto& mistake : mistakes) {
     SCOPED_TRACE(mistake.arguments);
     const HostRun run = RunHost(mistake.arguments, true);
-    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find(mistake.mention), std::string::npos) << run.output;
     EXPECT_GE(CountLines(run.output), 1) << run.output;
     EXPECT_LE(CountLines(run.output), mistake.maxLines) << run.output;
   }
+}
+
+// Ctrl-C: the match ends at the next frame as any ending does: the log is
+// complete, the summary printed, and the exit code says it was a signal.
+TEST_F(HostEndToEnd, CtrlCEndsARealTimeMatchWithItsLogAndSummary) {
+  const fs::path log = mScratch / "match.log";
+  const fs::path out = mScratch / "out.txt";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string logArg = log.string();
+    FILE* redirected = freopen(out.string().c_str(), "w", stdout);
+    if (redirected == nullptr) _exit(99);
+    execl(TIDEWATER_HOST_EXE, TIDEWATER_HOST_EXE, "--realtime", "--log", logArg.c_str(), static_cast<char*>(nullptr));
+    _exit(98);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  const std::string output = ReadFile(out);
+  EXPECT_NE(output.find("Match over after"), std::string::npos) << output;
+  EXPECT_NE(output.find("(interrupted)"), std::string::npos) << output;
+  const std::string written = ReadFile(log);
+  EXPECT_EQ(written.rfind("# tidewater-host event log", 0), 0u) << written;
+  EXPECT_NE(written.find("match        over: interrupted\n"), std::string::npos) << written;
+}
+
+TEST_F(HostEndToEnd, TheLogNeverReplacesAFileThatIsNotOneOfOursAndReportsWriteErrors) {
+  const fs::path notes = mScratch / "notes.txt";
+  WriteFile(notes, "my notes\n");
+  const HostRun refused = RunHost("--max-seconds 5 --log " + Quoted(notes), true);
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.output.find("not a tidewater-host log"), std::string::npos) << refused.output;
+  EXPECT_EQ(ReadFile(notes), "my notes\n");
+
+  const fs::path log = mScratch / "match.log";
+  ASSERT_EQ(RunHost("--max-seconds 5 --log " + Quoted(log)).exitCode, 0);
+  const HostRun again = RunHost("--max-seconds 5 --seed 4 --log " + Quoted(log));
+  EXPECT_EQ(again.exitCode, 0) << again.output;
+  EXPECT_NE(ReadFile(log).find("seed 4"), std::string::npos);
+
+  const HostRun full = RunHost("--max-seconds 30 --log /dev/full", true);
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.output.find("--log: writing /dev/full failed"), std::string::npos) << full.output;
 }
