@@ -9,7 +9,6 @@
 #include "core/Engine.h"
 #include "meta/Member.h"
 #include "meta/MetaData.h"
-#include "meta/TextReaders.h"
 #include "objects/ComponentFactory.h"
 #include "objects/FileFunctions.h"
 
@@ -17,20 +16,25 @@ namespace ComponentReference {
 
 namespace {
 
-// Every member, stored or not, depth first in the writer's order.
-void Walk(const META::MetaData& record, char* base, const std::string& prefix, std::vector<Member>& members) {
-  for (const auto& [name, member] : record.GetMembers()) {
-    const META::MetaData* type = member->Data();
-    if (type == nullptr) continue;
-    const std::string path = prefix.empty() ? name : prefix + "." + name;
-    if (type->HasMembers()) {
-      Walk(*type, base + member->Offset(), path, members);
-      continue;
-    }
-    const bool stored = type->GetDeserialize() != nullptr && type->GetDeserialize() != &META::ReadBlock;
-    members.push_back(
-        {path, type->Type(), stored ? MemberAccess::Text({path, type, base + member->Offset()}) : "", stored, false});
-  }
+// Every member, stored or not, in the writer's order.
+std::vector<Member> Members(Component& component) {
+  std::vector<Member> members;
+  MemberAccess::ForEachLeaf(
+      component.GetMetaData(), MemberAccess::Base(component),
+      [&](const MemberAccess::Leaf& leaf) {
+        members.push_back(
+            {leaf.path, leaf.type->Type(), leaf.stored ? MemberAccess::Text(leaf) : "", leaf.stored, false});
+      },
+      true);
+  return members;
+}
+
+// A value unlike any default, readable as the type.
+std::string Marker(const std::string& type) {
+  if (type == "bool") return "1";
+  if (type == "float") return "7.25";
+  if (type == "std::string" || type == "std::vector<std::string>") return "marker";
+  return "7";
 }
 
 std::vector<std::string> Names() {
@@ -48,15 +52,18 @@ std::vector<Kind> Kinds() {
     Kind kind{NarrowName(name), static_cast<int>(factory->GetType()), {}};
     const std::shared_ptr<Component> fresh = factory->CreateArchetypeComponent();
     if (!fresh) continue;
-    META::MetaData& meta = fresh->GetMetaData();
-    Walk(meta, static_cast<char*>(MemberAccess::Base(*fresh)), {}, kind.members);
-    // Start a second one as an object's part is started, and see what moved.
+    kind.members = Members(*fresh);
+    // A second one, every member set to a value of our own as a file would
+    // set it, then started as an object's part is: what moved was reset.
     const std::shared_ptr<Component> started = factory->CreateArchetypeComponent();
+    for (const Member& member : kind.members) {
+      if (member.stored) MemberAccess::Set(*started, member.path, Marker(member.type));
+    }
+    const std::vector<Member> marked = Members(*started);
     started->Initialize();
-    std::vector<Member> after;
-    Walk(started->GetMetaData(), static_cast<char*>(MemberAccess::Base(*started)), {}, after);
+    const std::vector<Member> after = Members(*started);
     for (std::size_t i = 0; i < kind.members.size() && i < after.size(); ++i) {
-      kind.members[i].resetByInitialize = kind.members[i].value != after[i].value;
+      kind.members[i].resetByInitialize = marked[i].value != after[i].value;
     }
     kinds.push_back(std::move(kind));
   }

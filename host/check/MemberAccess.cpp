@@ -17,15 +17,17 @@ bool IsLineForm(const META::MetaData& type) {
 }
 
 void Walk(const META::MetaData& record, char* base, const std::string& prefix,
-          const std::function<void(const Leaf&)>& visit) {
+          const std::function<void(const Leaf&)>& visit, bool unstored) {
   for (const auto& [name, member] : record.GetMembers()) {
     const META::MetaData* type = member->Data();
     if (type == nullptr) continue;
     const std::string path = prefix.empty() ? name : prefix + "." + name;
     if (type->HasMembers()) {
-      Walk(*type, base + member->Offset(), path, visit);
+      Walk(*type, base + member->Offset(), path, visit, unstored);
     } else if (IsLineForm(*type)) {
-      visit({path, type, base + member->Offset()});
+      visit({path, type, base + member->Offset(), true});
+    } else if (unstored) {
+      visit({path, type, base + member->Offset(), false});
     }
   }
 }
@@ -34,8 +36,9 @@ void Walk(const META::MetaData& record, char* base, const std::string& prefix,
 
 void* Base(Component& component) { return dynamic_cast<void*>(&component); }
 
-void ForEachLeaf(const META::MetaData& record, void* base, const std::function<void(const Leaf&)>& visit) {
-  Walk(record, static_cast<char*>(base), {}, visit);
+void ForEachLeaf(const META::MetaData& record, void* base, const std::function<void(const Leaf&)>& visit,
+                 bool unstored) {
+  Walk(record, static_cast<char*>(base), {}, visit, unstored);
 }
 
 void ForEachLeaf(Component& component, const std::function<void(const Leaf&)>& visit) {

@@ -18,11 +18,14 @@ struct Leaf {
   std::string path;
   const META::MetaData* type;
   void* address;
+  // False for block types without members (colours the format does not store).
+  bool stored = true;
 };
 
-// Every value that is written on a line of its own, in the writer's order.
-// Block types without members (colours the format does not store) are left out.
-void ForEachLeaf(const META::MetaData& record, void* base, const std::function<void(const Leaf&)>& visit);
+// Every value that is written on a line of its own, in the writer's order;
+// with `unstored`, also the members the format does not store.
+void ForEachLeaf(const META::MetaData& record, void* base, const std::function<void(const Leaf&)>& visit,
+                 bool unstored = false);
 void ForEachLeaf(Component& component, const std::function<void(const Leaf&)>& visit);
 
 // A line value as the writer writes it, without the line end. Not for
