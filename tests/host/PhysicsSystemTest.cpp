@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "physics/PhysicsSystem.h"
 #include "components/Collider.h"
 #include "components/Transform.h"
 #include "core/GameFlowMessages.h"
 #include "objects/Object.h"
-#include "physics/PhysicsSystem.h"
 #include "support/EngineFixture.h"
 
 using Vectormath::Aos::Vector3;

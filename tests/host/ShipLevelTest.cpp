@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
+#include "game/GameSystem.h"
 #include "app/Match.h"
 #include "core/GameFlowMessages.h"
-#include "game/GameSystem.h"
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"
 #include "objects/Object.h"
