@@ -145,7 +145,11 @@ void GameSystem::Update(float timeStep) {
   if (match.Options().realtime) ShowProgress(timeStep);
 
   const auto ruleset = mRuleset.lock();
-  if (match.PlayersStillPlaying() == 0) {
+  const bool anyone = std::any_of(match.Players().begin(), match.Players().end(),
+                                  [&](const Match::Player& player) { return match.Participates(player); });
+  if (!anyone) {
+    End("the level has no players");
+  } else if (match.PlayersStillPlaying() == 0) {
     End("every player escaped or drowned");
   } else if (match.counts.roomsInRings > 0 && match.counts.roomsFlooded >= match.counts.roomsInRings) {
     End("every room but the centre has flooded");
