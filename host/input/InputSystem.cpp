@@ -24,9 +24,10 @@ void InputSystem::Initialize() {
                              const auto& rumble = static_cast<const ControllerVibrateMessage&>(*message);
                              const auto controller =
                                  std::dynamic_pointer_cast<Controller>(rumble.GetControllerComponent().lock());
-                             if (controller && controller->GetPlayerNumber() < mRumbles.size()) {
-                               ++mRumbles[controller->GetPlayerNumber()];
-                             }
+                             if (!controller || controller->GetPlayerNumber() >= mRumbles.size()) return;
+                             const auto player = static_cast<std::uint32_t>(controller->GetPlayerNumber());
+                             ++mRumbles[player];
+                             OnRumble(player, rumble.GetDurationInSeconds(), rumble.GetNormalizedPower());
                            }));
 }
 
@@ -52,12 +53,13 @@ void InputSystem::Update(float timeStep) {
   const auto& players = mMatch->Players();
   std::vector<int> claimed;
   for (Bot& bot : mBots) {
-    if (players[bot.PlayerNumber()].fate != Match::Fate::Playing) continue;
+    if (players[bot.PlayerNumber()].fate != Match::Fate::Playing || !IsBotSeat(bot.PlayerNumber())) continue;
     const auto object = Engine::mFactory.GetObjectWithID(bot.PlayerID()).lock();
     if (!object) continue;
     claimed.clear();
     for (const Bot& other : mBots) {
-      if (&other != &bot && players[other.PlayerNumber()].fate == Match::Fate::Playing)
+      if (&other != &bot && players[other.PlayerNumber()].fate == Match::Fate::Playing &&
+          IsBotSeat(other.PlayerNumber()))
         claimed.push_back(other.Target());
     }
     for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep, claimed)) object->HandleMessage(message);

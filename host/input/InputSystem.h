@@ -15,6 +15,9 @@ class Message;
 // player's object (the Controller hears input only that way). A pulled
 // trigger also goes out on the bus, for the game rules to fire the gun.
 // Gamepad rumble requests are counted per player.
+//
+// The windowed input system builds on this one: it plays the seats people
+// hold and leaves the others to these bots.
 class InputSystem : public System {
  public:
   InputSystem(std::shared_ptr<Match> match, std::uint32_t seed);
@@ -23,6 +26,14 @@ class InputSystem : public System {
   int Release() override;
 
   [[nodiscard]] int Rumbles(std::size_t player) const { return mRumbles.at(player); }
+
+ protected:
+  // Whether a bot plays this seat now; a person may take it over and give it back.
+  [[nodiscard]] virtual bool IsBotSeat(std::uint32_t /*seat*/) const { return true; }
+  // A rumble request for a player's gamepad, after it has been counted.
+  virtual void OnRumble(std::uint32_t /*player*/, float /*seconds*/, float /*power*/) {}
+
+  [[nodiscard]] Match& GetMatch() const { return *mMatch; }
 
  private:
   void StartBots();
