@@ -75,6 +75,8 @@ int SdlInputSystem::HumanSeatCount() const {
 }
 
 void SdlInputSystem::Update(float timeStep) {
+  // First: the menus may place the cursor this frame, which a captured mouse would not let them.
+  UpdateMouseMode();
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     // By index: an observer may add another.

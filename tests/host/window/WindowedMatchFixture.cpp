@@ -31,6 +31,13 @@ void WindowedMatchFixture::SetUp() {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   window = SDL_CreateWindow("input test", kWindowX, kWindowY, 320, 240, SDL_WINDOW_SHOWN);
   ASSERT_NE(window, nullptr) << SDL_GetError();
+  // No window manager gives it the focus; ask until it has it (a window of
+  // the test before, still going away, can take it back once).
+  for (int wait = 0; wait < 200 && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) == 0; ++wait) {
+    if (wait % 10 == 0) SDL_SetWindowInputFocus(window);
+    SDL_Delay(5);
+    SDL_PumpEvents();
+  }
 
   Platform::SetResourceRoot(std::string(TIDEWATER_SOURCE_DIR) + "/Resources");
   HostOptions options;
