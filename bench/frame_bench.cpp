@@ -61,7 +61,7 @@ void Build(World& world, int targetComponents) {
   world.match = std::make_shared<Match>(options, nullptr);
   auto* game = new GameSystem(world.match);
   Engine::AddSystem(game);
-  Engine::AddSystem(new PhysicsSystem());
+  Engine::AddSystem(new PhysicsSystem(world.match));
   Engine::AddSystem(new AudioSystem(world.match));
   Engine::AddSystem(new RendererSystem(world.match, false, nullptr));
   Engine::Initialize();

@@ -143,7 +143,7 @@ int HostApp::Play(const HostOptions& options) {
   auto* game = new GameSystem(match);
   Engine::AddSystem(new InputSystem(match, options.seed));
   Engine::AddSystem(game);
-  Engine::AddSystem(new PhysicsSystem());
+  Engine::AddSystem(new PhysicsSystem(match));
   Engine::AddSystem(new AudioSystem(match));
   Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));
   Engine::Initialize();

@@ -1,110 +1,134 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/System.h"
 #include "objects/ComponentType.h"
+#include "physics/BulletWorld.h"
+#include "physics/CollisionGroups.h"
+#include "physics/ContactTracker.h"
+#include "physics/ValueGuard.h"
 #include "vectormath/vectormath_aos.h"
 
 class Collider;
+class Match;
 class Message;
 class Object;
 class PhysicsMessage;
 class RigidBody;
 class Transform;
 
-// Kinematic box physics. Every object with a Transform and a Collider or a
-// RigidBody is a body; its shape is the collider's axis-aligned box (a sphere
-// is the box around it; an oriented box is taken unrotated).
+// The host's physics on Bullet. Every object with a Transform and a Collider
+// is one body, a box of the collider's half extents (a sphere for the sphere
+// shape, the scaled box for the oriented one); bodies never turn.
 //
-// - Dynamic bodies (a RigidBody that is not static) move by their velocity
-//   and are stopped by solid static bodies (not ghosts): walls, closed doors,
-//   pickups that have not been taken. Dynamic bodies do not block each other.
-// - Everything else moves only when asked to (position requests).
-// - Contacts are reported for every pair with at least one dynamic body:
-//   CollisionMessage kind 0 when the boxes start to overlap or touch, kind 1
-//   when they part. Ghosts report contacts like any other body.
-// - Velocity requests that arrive between two steps add up and replace the
-//   velocity at the next step; RigidBody damping is the share of velocity a
-//   body keeps per second (0 stops it after each step, 1 keeps it flying).
-// - Collision groups: two bodies in the same named group never touch, and a
-//   body in the group "<Name>projectile" never touches the object <Name>.
+// - Static: no RigidBody, or a static one (walls, rooms, triggers, pickups).
+//   A static body that is moved (a door, a pod) becomes kinematic and pushes
+//   what is in its way. Dynamic: a RigidBody that is not static, of its mass.
+// - Ghosts (the collider's flag, followed every step) report contacts but
+//   neither block nor are blocked.
+// - PhysicsMessage kind 1 sets the velocity (requests between two steps add
+//   up), kind 2 the position, kind 6 the collision group (CollisionGroups);
+//   a request for an object not yet announced makes its body then. Kind 2 for
+//   an object without a collider only places it.
+// - RigidBody damping is the share of velocity a body keeps per second.
+// - After each frame's steps, CollisionMessage kind 0 for every pair that
+//   began touching and kind 1 for every pair that parted or lost a member.
+// - Values beyond the host's limits are clamped or refused (ValueGuard).
+//
+// Identical static bodies on one spot (a pile of pickups) share one Bullet
+// body: Bullet's tree cannot hold a crowd of equal boxes, and touching one of
+// them is touching them all.
 //
 // It learns of bodies from the creation and destruction notices and hears
-// requests as a bus listener, so that requests relayed by components during
-// a broadcast (doors, pods, flood water) reach it too. It reads nothing from
-// its message queue, so no message is handled twice.
+// requests as a bus listener, so that requests relayed during a broadcast
+// (doors, pods, flood water) reach it too; nothing is handled twice.
 class PhysicsSystem : public System {
  public:
-  PhysicsSystem();
+  // Warnings go to the match's event log; without a match they are dropped.
+  explicit PhysicsSystem(std::shared_ptr<Match> match = nullptr);
+  ~PhysicsSystem() override;
+  PhysicsSystem(const PhysicsSystem&) = delete;
+  PhysicsSystem& operator=(const PhysicsSystem&) = delete;
+
   void Initialize() override;
   void Update(float timeStep) override;
   int Release() override;
 
   [[nodiscard]] std::size_t BodyCount() const { return mBodies.size(); }
   [[nodiscard]] bool IsTracked(ObjectID id) const { return mBodies.count(id) != 0; }
-  [[nodiscard]] bool AreTouching(ObjectID a, ObjectID b) const;
+  [[nodiscard]] bool AreTouching(ObjectID a, ObjectID b) const { return mContacts.AreTouching(a, b); }
   [[nodiscard]] Vectormath::Aos::Vector3 GetVelocity(ObjectID id) const;
 
-  // Two boxes closer than this count as touching.
-  static constexpr float kContactSkin = 0.01f;
-
  private:
+  struct Solid;
   struct Body {
     ObjectID id = 0;
     std::shared_ptr<Object> object;
     std::shared_ptr<Transform> transform;
     std::shared_ptr<Collider> collider;
     std::shared_ptr<RigidBody> rigidBody;
-    Vectormath::Aos::Vector3 halfExtents{0.0f};
-    Vectormath::Aos::Vector3 velocity{0.0f};
+    BulletWorld::Setup setup;
+    std::string group;
+    bool ghost = false;
+    // Moved by a request once: kinematic from then on.
+    bool moved = false;
+    float keep = 1.0f;
+    // Where the Transform was last put by, or seen by, the physics.
+    Vectormath::Aos::Vector3 synced{0.0f};
     Vectormath::Aos::Vector3 requested{0.0f};
     bool hasRequest = false;
-    bool dynamic = false;
-    std::string group;
-    // Where a static body sits in the grid.
-    std::vector<std::int64_t> cells;
-    bool large = false;
+    std::shared_ptr<Solid> solid;
+    std::size_t memberIndex = 0;
   };
-  struct Box {
-    Vectormath::Aos::Vector3 min;
-    Vectormath::Aos::Vector3 max;
+  // One Bullet body and the bodies it stands for: one, or a pile.
+  struct Solid {
+    Solid(BulletWorld& owner, btRigidBody* body) : world(owner), rigid(body) {}
+    ~Solid() { world.Remove(rigid); }
+    Solid(const Solid&) = delete;
+    Solid& operator=(const Solid&) = delete;
+    BulletWorld& world;
+    btRigidBody* rigid;
+    std::vector<Body*> members;
+    std::size_t solidMembers = 0;
+    bool piled = false;
+    std::array<std::uint32_t, 9> pileKey{};
   };
 
   void OnMessage(const std::shared_ptr<Message>& message);
   void OnPhysicsRequest(const PhysicsMessage& request);
-  // Brings the record of an object in line with its components; forgets it
+  template <class Notice>
+  void OnComponentNotice(const Notice& notice);
+  // Brings the body of an object in line with its components; forgets it
   // when it is gone or is no longer a body.
   void Refresh(const std::shared_ptr<Object>& object);
   void Forget(ObjectID id);
   Body* Find(ObjectID id);
   // Looks the object up when a request names a body not yet announced.
   Body* FindOrTrack(ObjectID id);
-  [[nodiscard]] static bool IsStale(const Body& body);
 
-  void Move(Body& body, float timeStep);
-  void MoveAlongAxis(Body& body, int axis, float distance);
-  void DetectContacts();
-  [[nodiscard]] bool Ignores(const Body& a, const Body& b) const;
-  [[nodiscard]] static Box BoxOf(const Body& body);
-  [[nodiscard]] static bool IsSolidStatic(const Body& body);
+  [[nodiscard]] BulletWorld::Setup SetupOf(Body& body);
+  [[nodiscard]] Vectormath::Aos::Vector3 SanePosition(Body& body, const Vectormath::Aos::Vector3& position);
+  // Gives the body a Bullet body: its own, or a pile's.
+  void Attach(Body& body, const Vectormath::Aos::Vector3& position);
+  void Detach(Body& body);
+  void SetGhost(Body& body, bool ghost);
+  void MoveTo(Body& body, const Vectormath::Aos::Vector3& position);
+  void Refilter(const std::string& objectName);
 
-  void RebuildGrid();
-  void Place(Body& body);
-  void Unplace(Body& body);
-  template <class Visit>
-  void ForEachStaticNear(const Box& box, Visit&& visit);
+  void BeforeStep();
+  void AfterStep(float simulated);
 
+  BulletWorld mWorld;
+  CollisionGroups mGroups;
+  ValueGuard mGuard;
+  ContactTracker mContacts;
   std::map<ObjectID, Body> mBodies;
-  std::set<std::uint64_t> mContacts;
-  // Static bodies by grid cell, rebuilt when one of them comes, goes or moves.
-  std::unordered_map<std::int64_t, std::vector<ObjectID>> mGrid;
-  std::vector<ObjectID> mLargeStatics;
-  bool mGridDirty = true;
-  std::vector<ObjectID> mQueryScratch;
+  std::map<std::array<std::uint32_t, 9>, std::weak_ptr<Solid>> mPiles;
+  std::vector<std::pair<void*, void*>> mTouchingScratch;
+  std::vector<std::uint64_t> mPairScratch;
 };

@@ -34,7 +34,7 @@ class MatchRulesTest : public EngineFixture {
     match = std::make_shared<Match>(HostOptions{}, nullptr);
     game = new GameSystem(match);
     Engine::AddSystem(game);
-    Engine::AddSystem(new PhysicsSystem());
+    Engine::AddSystem(new PhysicsSystem(match));
     Engine::AddSystem(new AudioSystem(match));
     for (System* system : Engine::GetSystems()) system->Initialize();
     Engine::mFactory.LoadLevel(std::string("Ship"));

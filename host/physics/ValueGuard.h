@@ -1,0 +1,36 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "check/ValueLimits.h"
+#include "objects/ComponentType.h"
+#include "vectormath/vectormath_aos.h"
+
+class Match;
+
+// Keeps what a level or a component hands the physics within the host's
+// table of sane values. A value out of range is clamped, one that is not a
+// number is refused; either way the event log gets one warning line per
+// object and kind of value, not one per frame.
+class ValueGuard {
+ public:
+  // Without a match nothing is logged.
+  explicit ValueGuard(std::shared_ptr<Match> match) : mMatch(std::move(match)) {}
+
+  // The value inside the limit, or nothing when it is not a number.
+  [[nodiscard]] std::optional<float> Check(ObjectID id, const std::string& who, const ValueLimit& limit, float value);
+  // Each component inside the limit, or nothing when one is not a number.
+  [[nodiscard]] std::optional<Vectormath::Aos::Vector3> Check(ObjectID id, const std::string& who,
+                                                              const ValueLimit& limit,
+                                                              const Vectormath::Aos::Vector3& value);
+  // A free-form warning, also once per object and subject.
+  void Warn(ObjectID id, const std::string& who, std::string_view subject, const std::string& text);
+
+ private:
+  std::shared_ptr<Match> mMatch;
+  std::set<std::pair<ObjectID, std::string_view>> mWarned;
+};
