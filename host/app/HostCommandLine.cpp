@@ -1,6 +1,7 @@
 #include "app/HostCommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <ostream>
 
 #include "check/LevelFiles.h"
@@ -29,8 +30,17 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
       ->capture_default_str();
   app.add_option("--seed", options.seed, "Seed of the bots and of the flood order")->capture_default_str();
   app.add_flag("--realtime", options.realtime, "Run at the engine's own 80 frames per second with a progress line");
+  // Not CLI::PositiveNumber: a NaN passes every comparison and would never end the match.
+  const CLI::Validator positiveSeconds(
+      [](std::string& text) {
+        double value = 0.0;
+        const bool number = CLI::detail::lexical_cast(text, value);
+        return number && std::isfinite(value) && value > 0.0 ? std::string()
+                                                             : "needs a positive number of seconds, not " + text;
+      },
+      "SECONDS");
   app.add_option("--max-seconds", options.maxSeconds, "Game seconds after which the match ends anyway")
-      ->check(CLI::PositiveNumber)
+      ->check(positiveSeconds)
       ->capture_default_str();
   app.add_option("--log", options.logFile, "Also write the event log to this file");
   app.add_option("--view", view, "What the renderer shows: none, or a text map of the level")

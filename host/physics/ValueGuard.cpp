@@ -20,7 +20,12 @@ std::string Range(const ValueLimit& limit) { return "(" + Number(limit.low) + " 
 }  // namespace
 
 void ValueGuard::Warn(ObjectID id, const std::string& who, std::string_view subject, const std::string& text) {
-  if (!mWarned.emplace(id, subject).second || !mMatch) return;
+  Warn(id, who, subject, Problem::Other, text);
+}
+
+void ValueGuard::Warn(ObjectID id, const std::string& who, std::string_view subject, Problem problem,
+                      const std::string& text) {
+  if (!mWarned.emplace(id, subject, problem).second || !mMatch) return;
   mMatch->Note(who, "warning: " + text);
 }
 
@@ -28,11 +33,11 @@ std::optional<float> ValueGuard::Check(ObjectID id, const std::string& who, cons
   if (ValueLimits::Within(limit, value)) return value;
   const std::optional<float> clamped = ValueLimits::Clamp(limit, value);
   if (clamped) {
-    Warn(id, who, limit.name,
+    Warn(id, who, limit.name, Problem::OutOfRange,
          std::string(limit.name) + " " + Number(value) + " is out of range " + Range(limit) + ": clamped to " +
              Number(*clamped));
   } else {
-    Warn(id, who, limit.name, std::string(limit.name) + " is not a number: refused");
+    Warn(id, who, limit.name, Problem::NotANumber, std::string(limit.name) + " is not a number: refused");
   }
   return clamped;
 }

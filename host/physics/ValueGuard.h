@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "check/ValueLimits.h"
@@ -31,6 +32,9 @@ class ValueGuard {
   void Warn(ObjectID id, const std::string& who, std::string_view subject, const std::string& text);
 
  private:
+  enum class Problem { OutOfRange, NotANumber, Other };
+  void Warn(ObjectID id, const std::string& who, std::string_view subject, Problem problem, const std::string& text);
+
   std::shared_ptr<Match> mMatch;
-  std::set<std::pair<ObjectID, std::string_view>> mWarned;
+  std::set<std::tuple<ObjectID, std::string_view, Problem>> mWarned;
 };

@@ -116,6 +116,8 @@ TEST_F(HostEndToEnd, AMissingLevelOrABadFlagGivesOneClearMessage) {
                   {"check --level Atlantis", "Atlantis", 1},
                   {"--warp-speed", "--warp-speed", 2},
                   {"--players 9", "--players", 2},
+                  {"--max-seconds nan", "--max-seconds", 2},
+                  {"--max-seconds -5", "--max-seconds", 2},
                   {"--resources /nonexistent/tidewater", "/nonexistent/tidewater", 1},
                   {"--level ../Ship", "--level", 2},
                   {"check --level /etc", "--level", 2},
