@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 using Vectormath::Aos::Vector3;
 
@@ -32,6 +33,24 @@ class MoversPassDispatcher : public btCollisionDispatcher {
     if (!a->isStaticOrKinematicObject() && !b->isStaticOrKinematicObject()) return false;
     return btCollisionDispatcher::needsResponse(a, b);
   }
+};
+
+// Bullet's own group and mask test, and a word to the owner of a pair that is about to be made.
+class PairFilter : public btOverlapFilterCallback {
+ public:
+  explicit PairFilter(std::function<void(void*, void*)> hook) : mHook(std::move(hook)) {}
+  bool needBroadphaseCollision(btBroadphaseProxy* a, btBroadphaseProxy* b) const override {
+    const bool meet = (a->m_collisionFilterGroup & b->m_collisionFilterMask) != 0 &&
+                      (b->m_collisionFilterGroup & a->m_collisionFilterMask) != 0;
+    if (meet) {
+      mHook(static_cast<btCollisionObject*>(a->m_clientObject)->getUserPointer(),
+            static_cast<btCollisionObject*>(b->m_clientObject)->getUserPointer());
+    }
+    return meet;
+  }
+
+ private:
+  std::function<void(void*, void*)> mHook;
 };
 
 // Moved by the host only, never by contacts, and always awake so that the
@@ -80,7 +99,7 @@ btCollisionShape* BulletWorld::ShapeFor(const Shape& shape) {
   return slot.get();
 }
 
-btRigidBody* BulletWorld::Add(const Setup& setup, bool ghost, const Vector3& position) {
+btRigidBody* BulletWorld::Add(const Setup& setup, bool ghost, const Vector3& position, void* user) {
   const bool dynamic = setup.motion == Motion::Dynamic;
   btRigidBody::btRigidBodyConstructionInfo info(dynamic ? setup.mass : 0.0f, nullptr, ShapeFor(setup.shape),
                                                 btVector3(0.0f, 0.0f, 0.0f));
@@ -90,6 +109,7 @@ btRigidBody* BulletWorld::Add(const Setup& setup, bool ghost, const Vector3& pos
   info.m_friction = 0.0f;
   info.m_restitution = 0.0f;
   auto* body = new btRigidBody(info);
+  body->setUserPointer(user);
   // No inertia and no angular factor: bodies never turn.
   body->setAngularFactor(0.0f);
   if (dynamic) {
@@ -171,12 +191,33 @@ Vector3 BulletWorld::PositionOf(const btRigidBody* body) { return FromBullet(bod
 
 Vector3 BulletWorld::VelocityOf(const btRigidBody* body) { return FromBullet(body->getLinearVelocity()); }
 
-void BulletWorld::SetUser(btRigidBody* body, void* user) { body->setUserPointer(user); }
-
 float BulletWorld::Step(float frameTime) {
   if (!(frameTime > 0.0f)) return 0.0f;
   const int steps = mWorld->stepSimulation(std::min(frameTime, kMaxSubSteps * kFixedStep), kMaxSubSteps, kFixedStep);
+  // The tree of fixed bodies is built one insertion at a time, which leaves it
+  // lopsided for a level's regular rows of walls and crates: rebuild it
+  // whenever it has grown by a quarter.
+  const int fixed = mBroadphase->m_sets[1].m_leaves;
+  if (fixed > mOptimizedFixed + mOptimizedFixed / 4 + 64) {
+    mBroadphase->optimize();
+    mOptimizedFixed = fixed;
+  }
   return static_cast<float>(steps) * kFixedStep;
+}
+
+void BulletWorld::OnNewPair(std::function<void(void*, void*)> hook) {
+  mPairFilter = std::make_unique<PairFilter>(std::move(hook));
+  mBroadphase->getOverlappingPairCache()->setOverlapFilterCallback(mPairFilter.get());
+}
+
+void BulletWorld::Near(std::vector<std::pair<void*, void*>>& pairs) const {
+  pairs.clear();
+  const btBroadphasePairArray& overlapping = mBroadphase->getOverlappingPairCache()->getOverlappingPairArray();
+  for (int i = 0; i < overlapping.size(); ++i) {
+    const btBroadphasePair& pair = overlapping[i];
+    pairs.emplace_back(static_cast<btCollisionObject*>(pair.m_pProxy0->m_clientObject)->getUserPointer(),
+                       static_cast<btCollisionObject*>(pair.m_pProxy1->m_clientObject)->getUserPointer());
+  }
 }
 
 void BulletWorld::Touching(std::vector<std::pair<void*, void*>>& pairs) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -15,6 +16,7 @@ class btDefaultCollisionConfiguration;
 class btDiscreteDynamicsWorld;
 class btRigidBody;
 class btSequentialImpulseConstraintSolver;
+struct btOverlapFilterCallback;
 struct btDbvtBroadphase;
 
 // The Bullet side of the host's physics: a discrete dynamics world with a
@@ -59,8 +61,9 @@ class BulletWorld {
   BulletWorld(const BulletWorld&) = delete;
   BulletWorld& operator=(const BulletWorld&) = delete;
 
-  // A new body in the world, owned by it until Remove.
-  btRigidBody* Add(const Setup& setup, bool ghost, const Vectormath::Aos::Vector3& position);
+  // A new body in the world, owned by it until Remove; `user` is what it
+  // stands for, handed back by Touching, Near and the pair hook.
+  btRigidBody* Add(const Setup& setup, bool ghost, const Vectormath::Aos::Vector3& position, void* user);
   void Remove(btRigidBody* body);
 
   void SetFilter(btRigidBody* body, const CollisionGroups::Filter& filter);
@@ -75,14 +78,16 @@ class BulletWorld {
   static void ApplyForce(btRigidBody* body, const Vectormath::Aos::Vector3& force);
   [[nodiscard]] static Vectormath::Aos::Vector3 PositionOf(const btRigidBody* body);
   [[nodiscard]] static Vectormath::Aos::Vector3 VelocityOf(const btRigidBody* body);
-  // What the body stands for, handed back by Touching.
-  static void SetUser(btRigidBody* body, void* user);
 
   // Advances the world by whole fixed steps; the time simulated, 0 when the
   // frame was too short for a step (the rest is kept for the next frame).
   float Step(float frameTime);
   // The user pointers of the bodies touching after the last step.
   void Touching(std::vector<std::pair<void*, void*>>& pairs) const;
+  // The user pointers of the bodies whose boxes overlap: those that may touch in the next step.
+  void Near(std::vector<std::pair<void*, void*>>& pairs) const;
+  // Called with both user pointers whenever the broadphase is about to pair two bodies.
+  void OnNewPair(std::function<void(void*, void*)> hook);
 
  private:
   btCollisionShape* ShapeFor(const Shape& shape);
@@ -93,6 +98,8 @@ class BulletWorld {
   std::unique_ptr<btDbvtBroadphase> mBroadphase;
   std::unique_ptr<btSequentialImpulseConstraintSolver> mSolver;
   std::unique_ptr<btDiscreteDynamicsWorld> mWorld;
+  std::unique_ptr<btOverlapFilterCallback> mPairFilter;
   // Shapes are shared by every body of the same size.
   std::map<std::tuple<bool, float, float, float>, std::unique_ptr<btCollisionShape>> mShapes;
+  int mOptimizedFixed = 0;
 };

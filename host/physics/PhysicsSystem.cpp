@@ -30,7 +30,15 @@ Vector3 Abs(const Vector3& v) { return {std::fabs(v.getX()), std::fabs(v.getY())
 
 }  // namespace
 
-PhysicsSystem::PhysicsSystem(std::shared_ptr<Match> match) : System(L"Physics"), mGuard(std::move(match)) {}
+PhysicsSystem::PhysicsSystem(std::shared_ptr<Match> match) : System(L"Physics"), mGuard(std::move(match)) {
+  // A pair about to be made meets the ghost flags as they are now, also
+  // those of static bodies that nothing came near before.
+  mWorld.OnNewPair([this](void* first, void* second) {
+    for (void* user : {first, second}) {
+      for (Body* member : static_cast<Solid*>(user)->members) SetGhost(*member, member->collider->IsGhost());
+    }
+  });
+}
 
 PhysicsSystem::~PhysicsSystem() { mBodies.clear(); }
 
@@ -48,6 +56,7 @@ int PhysicsSystem::Release() {
                                Callable(HostListenerID(HostListenerOwner::Physics, type), nullptr));
   }
   mBodies.clear();
+  mMovers.clear();
   mPiles.clear();
   mContacts.Clear();
   return 0;
@@ -246,8 +255,8 @@ void PhysicsSystem::Attach(Body& body, const Vector3& position) {
     if (const auto pile = mPiles[key].lock()) body.solid = pile;
   }
   if (!body.solid) {
-    body.solid = std::make_shared<Solid>(mWorld, mWorld.Add(body.setup, true, position));
-    BulletWorld::SetUser(body.solid->rigid, body.solid.get());
+    body.solid = std::make_shared<Solid>(mWorld);
+    body.solid->rigid = mWorld.Add(body.setup, true, position, body.solid.get());
     if (body.setup.motion == Motion::Static) {
       body.solid->piled = true;
       body.solid->pileKey = key;
@@ -257,11 +266,21 @@ void PhysicsSystem::Attach(Body& body, const Vector3& position) {
   Solid& solid = *body.solid;
   body.memberIndex = solid.members.size();
   solid.members.push_back(&body);
+  if (body.setup.motion != Motion::Static) {
+    body.moverIndex = mMovers.size();
+    mMovers.push_back(&body);
+  }
   if (!body.ghost && solid.solidMembers++ == 0) BulletWorld::SetGhost(solid.rigid, false);
 }
 
 void PhysicsSystem::Detach(Body& body) {
   if (!body.solid) return;
+  if (body.moverIndex != kNotMoving) {
+    mMovers[body.moverIndex] = mMovers.back();
+    mMovers[body.moverIndex]->moverIndex = body.moverIndex;
+    mMovers.pop_back();
+    body.moverIndex = kNotMoving;
+  }
   Solid& solid = *body.solid;
   Body* last = solid.members.back();
   solid.members[body.memberIndex] = last;
@@ -300,14 +319,34 @@ Vector3 PhysicsSystem::GetVelocity(ObjectID id) const {
   return found == mBodies.end() ? Vector3(0.0f) : BulletWorld::VelocityOf(found->second.solid->rigid);
 }
 
+void PhysicsSystem::Sync(Body& body, std::vector<std::shared_ptr<Object>>& stale) {
+  if (body.transform->IsRetired() || body.collider->IsRetired() || (body.rigidBody && body.rigidBody->IsRetired())) {
+    stale.push_back(body.object);
+    return;
+  }
+  SetGhost(body, body.collider->IsGhost());
+}
+
+void PhysicsSystem::SyncSolid(Solid& solid, std::vector<std::shared_ptr<Object>>& stale) {
+  if (solid.syncedStep == mStep) return;
+  solid.syncedStep = mStep;
+  for (Body* member : solid.members) Sync(*member, stale);
+}
+
 void PhysicsSystem::BeforeStep() {
+  ++mStep;
   std::vector<std::shared_ptr<Object>> stale;
-  for (auto& [id, body] : mBodies) {
-    if (body.transform->IsRetired() || body.collider->IsRetired() || (body.rigidBody && body.rigidBody->IsRetired())) {
-      stale.push_back(body.object);
-      continue;
+  mWorld.Near(mTouchingScratch);
+  for (const auto& [first, second] : mTouchingScratch) {
+    for (void* user : {first, second}) {
+      Solid& solid = *static_cast<Solid*>(user);
+      if (!solid.members.empty() && solid.members.front()->setup.motion == Motion::Static) SyncSolid(solid, stale);
     }
-    SetGhost(body, body.collider->IsGhost());
+  }
+  // Index loop: a request may turn a body static again only through Refresh, after the loop.
+  for (std::size_t i = 0; i < mMovers.size(); ++i) {
+    Body& body = *mMovers[i];
+    Sync(body, stale);
     // Moved by someone else than the physics: taken as a position request.
     if (!Same(body.transform->GetPosition(), body.synced)) MoveTo(body, body.transform->GetPosition());
     if (body.setup.motion != Motion::Dynamic) {
@@ -315,7 +354,7 @@ void PhysicsSystem::BeforeStep() {
       continue;
     }
     if (body.hasRequest) {
-      const auto velocity = mGuard.Check(id, body.object->GetName(), ValueLimits::kSpeed, body.requested);
+      const auto velocity = mGuard.Check(body.id, body.object->GetName(), ValueLimits::kSpeed, body.requested);
       BulletWorld::SetVelocity(body.solid->rigid, velocity.value_or(Vector3(0.0f)));
       body.hasRequest = false;
     }
@@ -329,7 +368,8 @@ void PhysicsSystem::BeforeStep() {
 }
 
 void PhysicsSystem::AfterStep(float simulated) {
-  for (auto& [id, body] : mBodies) {
+  for (Body* mover : mMovers) {
+    Body& body = *mover;
     if (body.setup.motion != Motion::Dynamic) continue;
     btRigidBody* rigid = body.solid->rigid;
     const Vector3 position = BulletWorld::PositionOf(rigid);

@@ -27,8 +27,9 @@ class Transform;
 // shape, the scaled box for the oriented one); bodies never turn.
 //
 // - Static: no RigidBody, or a static one (walls, rooms, triggers, pickups).
-//   A static body that is moved (a door, a pod) becomes kinematic and pushes
-//   what is in its way. Dynamic: a RigidBody that is not static, of its mass.
+//   A static body that is moved by request (a door, a pod) becomes kinematic
+//   and pushes what is in its way. Dynamic: a RigidBody that is not static,
+//   of its mass; a dynamic body's Transform moved by hand is a request too.
 // - Ghosts (the collider's flag, followed every step) report contacts but
 //   neither block nor are blocked.
 // - PhysicsMessage kind 1 sets the velocity (requests between two steps add
@@ -84,19 +85,26 @@ class PhysicsSystem : public System {
     bool hasRequest = false;
     std::shared_ptr<Solid> solid;
     std::size_t memberIndex = 0;
+    // Place in the list of bodies that move (dynamic and kinematic), if in it.
+    std::size_t moverIndex = kNotMoving;
   };
+  static constexpr std::size_t kNotMoving = static_cast<std::size_t>(-1);
   // One Bullet body and the bodies it stands for: one, or a pile.
   struct Solid {
-    Solid(BulletWorld& owner, btRigidBody* body) : world(owner), rigid(body) {}
-    ~Solid() { world.Remove(rigid); }
+    explicit Solid(BulletWorld& owner) : world(owner) {}
+    ~Solid() {
+      if (rigid != nullptr) world.Remove(rigid);
+    }
     Solid(const Solid&) = delete;
     Solid& operator=(const Solid&) = delete;
     BulletWorld& world;
-    btRigidBody* rigid;
+    btRigidBody* rigid = nullptr;
     std::vector<Body*> members;
     std::size_t solidMembers = 0;
     bool piled = false;
     std::array<std::uint32_t, 9> pileKey{};
+    // The step at which its members were last brought up to date.
+    std::uint64_t syncedStep = 0;
   };
 
   void OnMessage(const std::shared_ptr<Message>& message);
@@ -120,6 +128,11 @@ class PhysicsSystem : public System {
   void MoveTo(Body& body, const Vectormath::Aos::Vector3& position);
   void Refilter(const std::string& objectName);
 
+  // Reads what components changed on their own: ghost flags, replaced
+  // components. A static body matters only once something moving comes
+  // near it, so static bodies are looked at only then.
+  void Sync(Body& body, std::vector<std::shared_ptr<Object>>& stale);
+  void SyncSolid(Solid& solid, std::vector<std::shared_ptr<Object>>& stale);
   void BeforeStep();
   void AfterStep(float simulated);
 
@@ -128,6 +141,8 @@ class PhysicsSystem : public System {
   ValueGuard mGuard;
   ContactTracker mContacts;
   std::map<ObjectID, Body> mBodies;
+  std::vector<Body*> mMovers;
+  std::uint64_t mStep = 0;
   std::map<std::array<std::uint32_t, 9>, std::weak_ptr<Solid>> mPiles;
   std::vector<std::pair<void*, void*>> mTouchingScratch;
   std::vector<std::uint64_t> mPairScratch;
