@@ -14,17 +14,17 @@
 #include <sstream>
 #include <string>
 
-#include "audio/AudioSystem.h"
-#include "game/GameSystem.h"
 #include "app/HostCommandLine.h"
 #include "app/Match.h"
-#include "physics/PhysicsSystem.h"
-#include "render/RendererSystem.h"
+#include "audio/AudioSystem.h"
 #include "core/Engine.h"
 #include "core/GameFlowMessages.h"
 #include "core/GameState.h"
+#include "game/GameSystem.h"
 #include "objects/Object.h"
+#include "physics/PhysicsSystem.h"
 #include "platform/Clock.h"
+#include "render/RendererSystem.h"
 
 namespace {
 

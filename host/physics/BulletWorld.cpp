@@ -79,6 +79,7 @@ BulletWorld::BulletWorld()
 }
 
 BulletWorld::~BulletWorld() {
+  mBroadphase->getOverlappingPairCache()->setOverlapFilterCallback(nullptr);
   for (int i = mWorld->getNumCollisionObjects() - 1; i >= 0; --i) {
     btCollisionObject* object = mWorld->getCollisionObjectArray()[i];
     mWorld->removeCollisionObject(object);

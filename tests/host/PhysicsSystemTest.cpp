@@ -41,7 +41,7 @@ struct Contact {
   ObjectID b;
 };
 
-struct BoxSpec {
+struct Box {
   Vector3 position{0.0f};
   Vector3 half{0.5f, 1.0f, 0.5f};
   bool ghost = false;
@@ -99,7 +99,7 @@ class PhysicsSystemTest : public PhysicsTest {
     Engine::mFactory.CreateGenericArchetype(L"Object");
   }
 
-  static ObjectID MakeBox(const std::string& name, const BoxSpec& spec) {
+  static ObjectID MakeBox(const std::string& name, const Box& box) {
     auto vec = [](const char* member, const Vector3& v) {
       std::ostringstream text;
       text << "\t\t" << member << " : MetaVec3\n\t\t{\n\t\t\tx_ : " << v.getX() << "\n\t\t\ty_ : " << v.getY()
@@ -108,9 +108,9 @@ class PhysicsSystemTest : public PhysicsTest {
     };
     std::ostringstream text;
     text << "Object\n{\n\tmName : " << name << "\n\tTransform\n\t{\n\t\ttransformData : TransformData\n\t\t{\n"
-         << vec("WorldPosition", spec.position) << "\t\t}\n\t}\n\tCollider\n\t{\n"
-         << vec("m_AabbHalfExtents", spec.half) << "\t\tm_ghost : " << spec.ghost << "\n\t}\n";
-    if (spec.dynamic) text << "\tRigidBody\n\t{\n\t\tm_damping : " << spec.damping << "\n\t}\n";
+         << vec("WorldPosition", box.position) << "\t\t}\n\t}\n\tCollider\n\t{\n"
+         << vec("m_AabbHalfExtents", box.half) << "\t\tm_ghost : " << box.ghost << "\n\t}\n";
+    if (box.dynamic) text << "\tRigidBody\n\t{\n\t\tm_damping : " << box.damping << "\n\t}\n";
     text << "}\n";
     std::istringstream stream(text.str());
     Engine::mDeserializer(stream);
