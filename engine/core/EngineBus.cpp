@@ -1,6 +1,7 @@
 // The message bus half of Engine: listener table, queue and delivery.
 #include <SDL.h>
 
+#include <atomic>
 #include <deque>
 #include <unordered_map>
 
@@ -45,6 +46,25 @@ ListenerTable& Table() {
 // The batch the calling thread is delivering, if any: messages relayed by a
 // listener join it, so they reach the listeners of this same broadcast.
 thread_local MessageQueue* tDeliveryQueue = nullptr;
+
+// Raised under Engine::mMessageMutex whenever the locked queue gains a
+// message, lowered when it is emptied. The delivering thread reads it without
+// the lock, so its own messages cost no lock unless another thread relayed.
+std::atomic<bool> gLockedQueueFilled{false};
+
+void MoveAll(MessageQueue& from, MessageQueue& to) {
+  while (!from.empty()) {
+    to.push(std::move(from.front()));
+    from.pop();
+  }
+}
+
+// Appends what other threads relayed to the batch being delivered.
+void TakeLocked(std::mutex& mutex, MessageQueue& locked, MessageQueue& batch) {
+  std::lock_guard<std::mutex> lock(mutex);
+  MoveAll(locked, batch);
+  gLockedQueueFilled.store(false, std::memory_order_relaxed);
+}
 
 bool IsDead(const ListenerEntry& entry) { return entry.removedAt != 0 || entry.callable.IsExpired(); }
 
@@ -154,11 +174,14 @@ void Engine::Deliver(const std::shared_ptr<const Message>& message) {
 void Engine::RelayMessage(const std::shared_ptr<Message>& message) {
   if (!message) return;
   if (tDeliveryQueue != nullptr) {
-    // Relayed by a listener during the broadcast on this thread.
+    // Relayed by a listener during the broadcast on this thread. What other
+    // threads relayed meanwhile was queued first, so it goes first.
+    if (gLockedQueueFilled.load(std::memory_order_acquire)) TakeLocked(mMessageMutex, mNewMessages, *tDeliveryQueue);
     tDeliveryQueue->push(message);
   } else {
     std::lock_guard<std::mutex> lock(mMessageMutex);
     mNewMessages.push(message);
+    gLockedQueueFilled.store(true, std::memory_order_release);
   }
 
   const MessageType type = message->GetMessageId();
@@ -202,23 +225,41 @@ void Engine::BroadcastMessages() {
   {
     std::lock_guard<std::mutex> lock(mMessageMutex);
     batch.swap(mNewMessages);
+    gLockedQueueFilled.store(false, std::memory_order_relaxed);
     for (System* system : mSystems) {
       if (system != nullptr) system->TransmitQueue(batch);
     }
     mOldMessages = batch;
   }
 
-  // Other threads keep relaying into mNewMessages for the next frame; this
-  // thread's listeners append to the batch being delivered.
+  // Until the batch runs dry, every relay joins it: this thread's listeners
+  // append to it directly, other threads' messages are moved over from the
+  // locked queue, in the order they were relayed.
   MessageQueue* const outer = tDeliveryQueue;
   tDeliveryQueue = &batch;
   struct QueueGuard {
     MessageQueue* outer;
     ~QueueGuard() { tDeliveryQueue = outer; }
   } guard{outer};
-  while (!batch.empty()) {
-    const std::shared_ptr<const Message> front = batch.front();
-    Deliver(front);
-    batch.pop();
+  try {
+    while (true) {
+      if (batch.empty()) {
+        if (!gLockedQueueFilled.load(std::memory_order_acquire)) break;
+        TakeLocked(mMessageMutex, mNewMessages, batch);
+        if (batch.empty()) break;
+      }
+      // Popped only once its listeners are done, so a throwing listener
+      // leaves it queued.
+      Deliver(batch.front());
+      batch.pop();
+    }
+  } catch (...) {
+    // The message that failed and everything behind it go to the next
+    // broadcast, ahead of what other threads relayed since.
+    std::lock_guard<std::mutex> lock(mMessageMutex);
+    MoveAll(mNewMessages, batch);
+    mNewMessages.swap(batch);
+    gLockedQueueFilled.store(!mNewMessages.empty(), std::memory_order_relaxed);
+    throw;
   }
 }

@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,7 @@ TEST_F(BusTest, RegistrationDuringDeliveryTakesEffectFromTheNextMessage) {
 TEST_F(BusTest, UnregisteredDuringDeliveryIsStillCalledForThatMessageOnly) {
   std::vector<std::string> log;
   const Callable victim = Recorder(2, log);
-  Engine::RegisterListener(MT_GAME_EVENT,
-                           Callable(1, [&](const std::shared_ptr<Message>&) {
+  Engine::RegisterListener(MT_GAME_EVENT, Callable(1, [&](const std::shared_ptr<Message>&) {
                              Engine::UnregisterListener(MT_GAME_EVENT, victim);
                            }));
   Engine::RegisterListener(MT_GAME_EVENT, victim);
@@ -130,6 +130,31 @@ TEST_F(BusTest, EmptyListenerFunctionThrowsBadFunctionCall) {
   EXPECT_NO_THROW(Engine::ImmediateMessage(Event("fine")));
 }
 
+TEST_F(BusTest, AThrowingListenerLeavesItsMessageAndTheRestQueuedForTheNextBroadcast) {
+  std::vector<std::string> log;
+  bool thrown = false;
+  Engine::RegisterListener(MT_GAME_EVENT, Callable(1, [&](const std::shared_ptr<Message>& message) {
+                             const std::string text = TextOf(message);
+                             log.push_back(text);
+                             if (text == "first") Engine::RelayMessage(Event("relayed"));
+                             if (text == "fails" && !thrown) {
+                               thrown = true;
+                               throw std::runtime_error("listener failed");
+                             }
+                           }));
+  for (const char* text : {"first", "fails", "last"}) Engine::RelayMessage(Event(text));
+  EXPECT_THROW(Engine::BroadcastMessages(), std::runtime_error);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "fails"}));
+
+  system->queued.clear();
+  log.clear();
+  Engine::BroadcastMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"fails", "last", "relayed"}));
+  std::vector<std::string> handedOver;
+  for (const auto& message : system->queued) handedOver.push_back(TextOf(message));
+  EXPECT_EQ(handedOver, log);
+}
+
 TEST_F(BusTest, BatchStaysAliveUntilTheNextBroadcast) {
   std::weak_ptr<Message> watched;
   {
@@ -148,8 +173,9 @@ TEST_F(BusTest, ListenerWithAVanishedOwnerIsNeverCalledAndItsEntryIsDropped) {
   auto owner = std::make_shared<int>(1);
   int calls = 0;
   const std::size_t before = Engine::ListenerCount();
-  Engine::RegisterListener(MT_GAME_EVENT, Callable(1, [&](const std::shared_ptr<Message>&) { ++calls; },
-                                                   std::weak_ptr<const void>(owner)));
+  Engine::RegisterListener(MT_GAME_EVENT,
+                           Callable(
+                               1, [&](const std::shared_ptr<Message>&) { ++calls; }, std::weak_ptr<const void>(owner)));
   Engine::ImmediateMessage(Event("alive"));
   owner.reset();
   Engine::ImmediateMessage(Event("gone"));
@@ -161,8 +187,9 @@ TEST_F(BusTest, ListenersOfVanishedOwnersDoNotPileUpWithoutDeliveries) {
   const std::size_t before = Engine::ListenerCount();
   for (int i = 0; i < 1000; ++i) {
     auto owner = std::make_shared<int>(i);
-    Engine::RegisterListener(MT_COLLISION, Callable(i, [](const std::shared_ptr<Message>&) {},
-                                                    std::weak_ptr<const void>(owner)));
+    Engine::RegisterListener(MT_COLLISION,
+                             Callable(
+                                 i, [](const std::shared_ptr<Message>&) {}, std::weak_ptr<const void>(owner)));
   }
   EXPECT_LT(Engine::ListenerCount(), before + 64);
 }
