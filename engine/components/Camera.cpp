@@ -87,7 +87,9 @@ void Camera::TurnFPCam(float degrees) {
   const float radians = ToRadians(degrees);
   const float c = std::cos(radians);
   const float s = std::sin(radians);
-  const auto turn = [c, s](const MetaVec3& v) { return Vector3(v.x_ * c + v.z_ * s, v.y_, -v.x_ * s + v.z_ * c); };
+  const auto turn = [c, s](const MetaVec3& v) {
+    return Vector3(v.getX() * c + v.getZ() * s, v.getY(), -v.getX() * s + v.getZ() * c);
+  };
   mRight = turn(mRight);
   mUp = turn(mUp);
   mLookAt = Vectormath::Aos::normalize(Vectormath::Aos::cross(mUp, mRight));
@@ -113,7 +115,7 @@ Vector3 Camera::GetForwardVector() const {
   if (length != 0.0f) return flat / length;
   // Looking straight up or down: the up vector then points along the ground.
   const Vector3 up = mUp;
-  return mLookAt.y_ < 0.0f ? up : -up;
+  return mLookAt.getY() < 0.0f ? up : -up;
 }
 
 Vector3 Camera::GetStrafeVector() const {

@@ -30,9 +30,15 @@ class TW_API Camera : public Component {
   static void AddMeta();
   static META::MetaData meta_;
 
-  [[nodiscard]] Vectormath::Aos::Vector3 GetLookAt() const { return mLookAt; }
-  [[nodiscard]] Vectormath::Aos::Vector3 GetRightVector() const { return mRight; }
-  [[nodiscard]] Vectormath::Aos::Vector3 GetUpVector() const { return mUp; }
+  // The stored vectors themselves: a kept reference follows the camera's
+  // turns. A write through one changes that vector only: the other two are
+  // not turned to match, and nothing marks the camera as changed.
+  [[nodiscard]] Vectormath::Aos::Vector3& GetLookAt() { return mLookAt; }
+  [[nodiscard]] const Vectormath::Aos::Vector3& GetLookAt() const { return mLookAt; }
+  [[nodiscard]] Vectormath::Aos::Vector3& GetRightVector() { return mRight; }
+  [[nodiscard]] const Vectormath::Aos::Vector3& GetRightVector() const { return mRight; }
+  [[nodiscard]] Vectormath::Aos::Vector3& GetUpVector() { return mUp; }
+  [[nodiscard]] const Vectormath::Aos::Vector3& GetUpVector() const { return mUp; }
   [[nodiscard]] std::uint32_t GetCameraWidth() const { return mWidth; }
   [[nodiscard]] std::uint32_t GetCameraHeight() const { return mHeight; }
   [[nodiscard]] float GetCameraFOV() const { return mFOV; }

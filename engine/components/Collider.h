@@ -49,7 +49,7 @@ class TW_API Collider : public Component {
 
   [[nodiscard]] Vectormath::Aos::Vector3 GetHalfExtents() const { return m_AabbHalfExtents; }
   // A sphere keeps its radius in the x half extent.
-  [[nodiscard]] float GetRadius() const { return m_AabbHalfExtents.x_; }
+  [[nodiscard]] float GetRadius() const { return m_AabbHalfExtents.getX(); }
   // Position -/+ half extents: neither scale nor rotation applies.
   [[nodiscard]] Vectormath::Aos::Vector3 GetAabbMin() const;
   [[nodiscard]] Vectormath::Aos::Vector3 GetAabbMax() const;

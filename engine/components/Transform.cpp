@@ -73,17 +73,17 @@ void Transform::SetWorldScalar(const Vector3& scale) {
 }
 
 void Transform::ModifyWorldScalarX(float factor) {
-  transformData.WorldScalar.x_ *= factor;
+  transformData.WorldScalar.setX(transformData.WorldScalar.getX() * factor);
   UpdateScaleMatrix();
 }
 
 void Transform::ModifyWorldScalarY(float factor) {
-  transformData.WorldScalar.y_ *= factor;
+  transformData.WorldScalar.setY(transformData.WorldScalar.getY() * factor);
   UpdateScaleMatrix();
 }
 
 void Transform::ModifyWorldScalarZ(float factor) {
-  transformData.WorldScalar.z_ *= factor;
+  transformData.WorldScalar.setZ(transformData.WorldScalar.getZ() * factor);
   UpdateScaleMatrix();
 }
 

@@ -30,8 +30,13 @@ class TW_API Transform : public Component {
   static void AddMeta();
   static META::MetaData meta_;
 
-  [[nodiscard]] Vectormath::Aos::Vector3 GetPosition() const { return transformData.WorldPosition; }
-  [[nodiscard]] Vectormath::Aos::Vector3 GetScale() const { return transformData.WorldScalar; }
+  // The stored vectors themselves: a kept reference sees later moves. A write
+  // through one changes the vector only and rebuilds no cached matrix; use
+  // SetWorldPosition and SetWorldScalar for that.
+  [[nodiscard]] Vectormath::Aos::Vector3& GetPosition() { return transformData.WorldPosition; }
+  [[nodiscard]] const Vectormath::Aos::Vector3& GetPosition() const { return transformData.WorldPosition; }
+  [[nodiscard]] Vectormath::Aos::Vector3& GetScale() { return transformData.WorldScalar; }
+  [[nodiscard]] const Vectormath::Aos::Vector3& GetScale() const { return transformData.WorldScalar; }
   [[nodiscard]] Vectormath::Aos::Vector3 GetOrigin() const { return transformData.WorldOrigin; }
   [[nodiscard]] const TransformData& GetTransformData() const { return transformData; }
 

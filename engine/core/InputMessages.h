@@ -212,6 +212,7 @@ class TW_API ControllerIDMessage : public Message {
   ControllerIDMessage(const std::wstring& sender, std::shared_ptr<Message> wrapped, unsigned int playerID)
       : Message(sender, MT_CONTROLLER_ID), mWrapped(std::move(wrapped)), mPlayerID(playerID) {}
 
+  [[nodiscard]] std::shared_ptr<Message>& GetWrappedMessage() { return mWrapped; }
   [[nodiscard]] const std::shared_ptr<Message>& GetWrappedMessage() const { return mWrapped; }
   [[nodiscard]] unsigned int GetPlayerID() const { return mPlayerID; }
 

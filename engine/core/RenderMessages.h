@@ -127,6 +127,7 @@ class TW_API RegisterCameraMessage : public Message {
   RegisterCameraMessage(const std::wstring& sender, const std::weak_ptr<Camera>& camera, unsigned int playerNumber)
       : Message(sender, MT_REGISTER_CAMERA), mCamera(camera), mPlayerNumber(playerNumber) {}
 
+  [[nodiscard]] std::weak_ptr<Camera>& GetCamerPTR() { return mCamera; }
   [[nodiscard]] const std::weak_ptr<Camera>& GetCamerPTR() const { return mCamera; }
   [[nodiscard]] unsigned int GetPlayerNumber() const { return mPlayerNumber; }
 

@@ -79,7 +79,11 @@ class TW_API GraphicsDeviceMessage : public Message {
   GraphicsDeviceMessage& operator=(const GraphicsDeviceMessage& other);
   ~GraphicsDeviceMessage() override;
 
-  // A reference to the pointer, read-only so that the count cannot be bypassed.
+  // The message's own slot, writable as a COM out-parameter is: a device
+  // stored through it must carry one reference for the message, which the
+  // message gives back when it dies; a device it held before is the writer's
+  // to release. SetDevice does both by itself.
+  [[nodiscard]] ID3D11Device*& GetDevice() { return mDevice; }
   [[nodiscard]] ID3D11Device* const& GetDevice() const { return mDevice; }
   void SetDevice(ID3D11Device* const& device);
   [[nodiscard]] int GetWidth() const { return mWidth; }
@@ -149,6 +153,7 @@ class TW_API ImGuiReferenceMessage : public Message {
  public:
   ImGuiReferenceMessage(const std::wstring& sender, ImGuiIO* io) : Message(sender, MT_IMGUI_REFERENCE), mIO(io) {}
 
+  [[nodiscard]] ImGuiIO*& Get() { return mIO; }
   [[nodiscard]] ImGuiIO* const& Get() const { return mIO; }
 
  private:

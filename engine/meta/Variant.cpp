@@ -1,6 +1,5 @@
 #include "meta/Variant.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "meta/MetaData.h"
@@ -20,10 +19,9 @@ Variant::Variant(Variant&& other) noexcept : mMeta(other.mMeta), mData(other.mDa
 Variant& Variant::operator=(const Variant& other) {
   if (this == &other || mMeta == nullptr) return *this;
   if (mMeta->Is_A(other.mMeta)) {
-    // A derived target may be larger than the source: never read past it.
-    const std::size_t size = std::min(mMeta->Size(), other.mMeta->Size());
+    // The target's size: a source of a base record must hold a whole target.
     if (mData != nullptr && other.mData != nullptr && mData != other.mData) {
-      std::memmove(mData, other.mData, size);
+      std::memmove(mData, other.mData, mMeta->Size());
     }
     return *this;
   }

@@ -20,9 +20,10 @@ class TW_API Variant {
   Variant(const Variant& other);
   // Takes over the other's value (and ownership of it); the other is left empty.
   Variant(Variant&& other) noexcept;
-  // Value assignment: copies the source's bytes into this value when this
-  // record Is_A the source's; otherwise takes the source's record and owns a
-  // byte copy of its value. Does nothing to a Variant without a record.
+  // Value assignment: when this record Is_A the source's, copies this
+  // record's Size bytes from the source's value (a source of a base record
+  // must hold that many); otherwise takes the source's record and owns a byte
+  // copy of its value. Does nothing to a Variant without a record.
   Variant& operator=(const Variant& other);
   ~Variant() = default;
 

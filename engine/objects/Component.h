@@ -60,7 +60,8 @@ class TW_API Component : public std::enable_shared_from_this<Component> {
   }
 
   // A retired component is out of the game (destroyed or replaced) though a
-  // queued message may still hold it: its listeners are no longer called.
+  // queued message may still hold it: its listeners are not called until an
+  // object takes it in again.
   void Retire() { mRetired = true; }
   [[nodiscard]] bool IsRetired() const { return mRetired; }
 

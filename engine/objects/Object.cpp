@@ -50,6 +50,8 @@ std::shared_ptr<Component> Object::CloneComponent() const { return CloneObject()
 void Object::AddComponent(const std::weak_ptr<Component>& component) {
   std::shared_ptr<Component> added = component.lock();
   if (!added) return;
+  // Back in a game: its listeners, old and new, are called again.
+  added->mRetired = false;
   const auto found = mComponents.find(added->GetType());
   if (found != mComponents.end()) {
     // The replaced component stays alive in the message until the broadcast.

@@ -53,10 +53,19 @@ TEST_F(TransformTest, CacheIsRebuiltOnlyWhereSomethingChanged) {
   transform->ModifyWorldRotationY(45.0f);
   EXPECT_TRUE(MatNear(transform->GetWoldRotation(), Matrix4::rotationY(1.5707963f)));
 
-  // Moving leaves the rotation alone and shows in the next world matrix.
+  // Moving leaves the rotation alone and shows in the next world matrix; a
+  // kept reference to the position follows the move.
+  const Vector3& position = transform->GetPosition();
   transform->SetWorldPosition(Vector3(1, 2, 3));
+  EXPECT_TRUE(VecNear(position, Vector3(1, 2, 3)));
   EXPECT_TRUE(MatNear(transform->GetWoldRotation(), Matrix4::rotationY(1.5707963f)));
   EXPECT_TRUE(VecNear(transform->GetWorldTransform().getTranslation(), Vector3(1, 2, 3)));
+  // A write through the reference lands but rebuilds nothing: the cached
+  // translation waits for the setter.
+  transform->GetPosition() = Vector3(1, 2, 4);
+  EXPECT_FLOAT_EQ(transform->GetTransformData().WorldPosition.getZ(), 4.0f);
+  EXPECT_TRUE(VecNear(transform->GetTransformData().mTranslation.getTranslation(), Vector3(1, 2, 3)));
+  transform->SetWorldPosition(Vector3(1, 2, 3));
 
   // GetWoldRotation leaves a changed model turn stale; the world matrix picks it up.
   transform->ModifyModelRotationX(90.0f);

@@ -198,6 +198,11 @@ TEST(MessagesTest, DeviceMessageGivesBackEveryReferenceItTook) {
 
     message.SetDevice(nullptr);
     EXPECT_EQ(first.mCount, 1u);
+
+    // Filled through the writable slot, as a device maker fills its
+    // out-parameter: the reference stored there is the message's to give back.
+    second.AddRef();
+    message.GetDevice() = &second;
   }
   // The last message gone, the device it kept alive dies with it; the other
   // device still has its maker's reference.

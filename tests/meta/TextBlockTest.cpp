@@ -99,8 +99,8 @@ TEST_F(BlockText, MembersTheRecordLacksAreSkippedWithTheirBlocksAndReportedToThe
   ASSERT_EQ(Read(text, crate), "next");
   EXPECT_EQ(crate.m_mass, 3.0f);
   EXPECT_TRUE(crate.m_static);
-  EXPECT_EQ(crate.m_velocity.x_, 4.0f);
-  EXPECT_EQ(crate.m_velocity.z_, 6.0f);
+  EXPECT_EQ(crate.m_velocity.getX(), 4.0f);
+  EXPECT_EQ(crate.m_velocity.getZ(), 6.0f);
   EXPECT_EQ(Issues(mReport), (std::vector<std::string>{"test.arc:3: unknown member 'm_unknown' of TestCrate skipped",
                                                        "test.arc:5: unknown member 'm_old' of TestCrate skipped",
                                                        "test.arc:18: unknown member 'w_' of MetaVec3 skipped"}));

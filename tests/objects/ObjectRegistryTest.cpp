@@ -125,7 +125,7 @@ TEST_F(ObjectRegistryTest, ThousandCreateDestroyCyclesLeaveTheListenerTableBound
   EXPECT_LE(Engine::ListenerCount(), before);
 }
 
-TEST_F(ObjectRegistryTest, ReplacingAComponentAnnouncesTheOldOneAndSilencesIt) {
+TEST_F(ObjectRegistryTest, ReplacingAComponentAnnouncesTheOldOneAndSilencesItUntilAnotherObjectTakesItIn) {
   auto object = MakeObject({CT_Transform});
   auto old = object->GetComponentAs<Probe>(CT_Transform);
   Flush();
@@ -139,6 +139,14 @@ TEST_F(ObjectRegistryTest, ReplacingAComponentAnnouncesTheOldOneAndSilencesIt) {
   EXPECT_EQ(old->timeUpdates, 0);
   EXPECT_EQ(object->GetComponentAs<Probe>(CT_Transform)->timeUpdates, 1);
 
+  // Taken in and started by another object it listens again: once for each
+  // Initialize it has had, like any component.
+  auto other = MakeObject({});
+  other->AddComponent(old);
+  other->Initialize();
+  TimeStep();
+  EXPECT_EQ(old->timeUpdates, 2);
+
   // Adding the very same component again still announces it as replaced.
   system->queued.clear();
   object->AddComponent(object->GetComponent(CT_Transform));
@@ -150,7 +158,8 @@ TEST_F(ObjectRegistryTest, InitializeVisitsComponentsInTypeOrderAndSetsParents) 
   std::vector<ComponentType> log;
   Probe::initializeLog = &log;
   auto object = factory().CreateGenericObject().lock();
-  for (ComponentType type : {CT_Light, CT_Transform, CT_RigidBody}) factory().GiveObjectComponent(object, ProbeName(type));
+  for (ComponentType type : {CT_Light, CT_Transform, CT_RigidBody})
+    factory().GiveObjectComponent(object, ProbeName(type));
   object->Initialize();
   Probe::initializeLog = nullptr;
   EXPECT_EQ(log, (std::vector<ComponentType>{CT_RigidBody, CT_Transform, CT_Light}));
