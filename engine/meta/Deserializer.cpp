@@ -33,12 +33,9 @@ bool ReadLevel(META::TextInput& input) {
       META::FailRead(input, "unbalanced '" + head + "'");
       return false;
     }
+    // The "{"; its text is not checked.
     if (!META::ReadWord(input, brace)) {
       META::FailRead(input, "input ends after '" + head + "'");
-      return false;
-    }
-    if (brace != "{") {
-      META::FailRead(input, "'" + brace + "' where the " + head + " block should open with '{'");
       return false;
     }
     const std::shared_ptr<Object> object =
@@ -66,12 +63,9 @@ bool ReadArchetype(META::TextInput& input, Object& object) {
     META::FailRead(input, "no object block to read");
     return false;
   }
+  // The "{"; its text is not checked.
   if (!META::ReadWord(input, brace)) {
     META::FailRead(input, "input ends after '" + head + "'");
-    return false;
-  }
-  if (brace != "{") {
-    META::FailRead(input, "'" + brace + "' where the " + head + " block should open with '{'");
     return false;
   }
   return ReadObjectBody(input, object, true);

@@ -62,39 +62,47 @@ std::shared_ptr<Component> GiveComponent(const Target& target, const std::wstrin
   return Engine::mFactory.GiveObjectComponent(target.live, registryName).lock();
 }
 
-// One component block (or a stray line) inside an object block; `name` and
-// `separator` are its first two words.
-void ReadComponent(std::istream& stream, const Target& target, const std::string& name, const std::string& separator,
+// A name that no factory knows, with the word after it: a stray line, a
+// stray word before the object's "}", or a block. False when the object ends.
+bool SkipUnknown(std::istream& stream, const std::string& name, const std::string& separator, std::uint32_t line) {
+  if (separator == "}") {
+    ReportAt(stream, line, "stray word '" + name + "' skipped");
+    return false;
+  }
+  if (separator != "{") {
+    ReportAt(stream, line, "unknown member '" + name + "' of Object skipped");
+    META::SkipLine(stream);
+    return true;
+  }
+  ReportAt(stream, line, "unknown component '" + name + "' skipped");
+  if (!META::SkipBlock(stream)) META::FailRead(stream, "input ends inside the " + name + " block");
+  return true;
+}
+
+// One component block inside an object block; `name` and `separator` are its
+// first two words. False when the object block ended instead.
+bool ReadComponent(std::istream& stream, const Target& target, const std::string& name, const std::string& separator,
                    std::uint32_t line, std::wstring& nameBuffer) {
   Object& object = target.object;
   const bool archetype = target.archetype;
   const std::wstring& registryName = Platform::WidenInto(nameBuffer, name);
   // An object is no component of another: its reader would nest without end.
-  const auto known = [&] { return name != "Object" && Engine::mFactory.GetComponentFactory(registryName); };
-  if (separator != "{") {
-    if (known()) {
-      META::FailRead(stream, "'" + separator + "' where the " + name + " block should open with '{'");
-      return;
-    }
-    ReportAt(stream, line, "unknown member '" + name + "' of Object skipped");
-    META::SkipLine(stream);
-    return;
+  if (name == "Object" || !Engine::mFactory.GetComponentFactory(registryName)) {
+    return SkipUnknown(stream, name, separator, line);
   }
-  const std::shared_ptr<Component> component = name != "Object" ? GiveComponent(target, registryName) : nullptr;
+  // A known component: the word after its name is taken as its "{", unchecked.
+  const std::shared_ptr<Component> component = GiveComponent(target, registryName);
   if (!component) {
-    if (known()) {
-      ReportAt(stream, line,
-               "no archetype named '" + NarrowName(object.GetArchetypeName()) + "' to give component '" + name +
-                   "'; block skipped");
-    } else {
-      ReportAt(stream, line, "unknown component '" + name + "' skipped");
-    }
+    ReportAt(stream, line,
+             "no archetype named '" + NarrowName(object.GetArchetypeName()) + "' to give component '" + name +
+                 "'; block skipped");
     if (!META::SkipBlock(stream)) META::FailRead(stream, "input ends inside the " + name + " block");
-    return;
+    return true;
   }
   META::MetaData& meta = component->GetMetaData();
   // Member offsets are relative to the concrete class.
   meta.Deserialize(stream, Variant(&meta, dynamic_cast<void*>(component.get())), archetype);
+  return true;
 }
 
 }  // namespace
@@ -138,16 +146,11 @@ bool ReadObjectBody(std::istream& stream, Object& object, bool archetype) {
       META::FailRead(stream, "input ends inside an object block");
       return false;
     }
-    if (separator == "}") {
-      ReportAt(stream, line, "stray word '" + word + "' skipped");
-      return true;
-    }
-    // A "{" opens a component block; the object's own members are lines.
-    const META::Member* member = separator == "{" ? nullptr : Object::meta_.FindMember(word);
-    if (member != nullptr) {
+    // The separator (":" or "{") is not checked: the name alone decides.
+    if (const META::Member* member = Object::meta_.FindMember(word)) {
       ReadObjectMember(stream, object, *member, archetype);
-    } else {
-      ReadComponent(stream, target, word, separator, line, registryName);
+    } else if (!ReadComponent(stream, target, word, separator, line, registryName)) {
+      return true;
     }
   }
   return false;

@@ -60,9 +60,6 @@ bool SkipValueLead(std::istream& stream, const char* kind) {
   return c != '\n' && c != '\r';
 }
 
-// Values in block form start with their type name and "{" on lines of their own.
-bool IsBlockForm(const MetaData& type) { return type.HasMembers() || type.GetDeserialize() == &ReadBlock; }
-
 }  // namespace
 
 std::istream& ReadFloat(std::istream& stream, Variant value, bool /*archetype*/) {
@@ -149,13 +146,10 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
     const Member* member = meta != nullptr && base != nullptr ? meta->FindMember(word) : nullptr;
     const MetaData* type = member != nullptr ? member->Data() : nullptr;
     if (type != nullptr && type->GetDeserialize() != nullptr) {
-      if (IsBlockForm(*type)) {
+      // A compound value's type name and "{"; their text is not checked.
+      if (type->HasMembers()) {
         std::string head;
         if (!next(head) || !next(head)) return stream;
-        if (head != "{") {
-          FailRead(stream, "'" + head + "' where the " + word + " block should open with '{'");
-          return stream;
-        }
       }
       type->Deserialize(stream, Variant(type, base + member->Offset()), archetype);
       if (!stream) return stream;
@@ -163,8 +157,13 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
       continue;
     }
     // Not a member we can read: skip its line, and its block if one follows.
-    ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + word + "' of " + typeName +
-                           " skipped");
+    // A record without members meets its own empty block's head here (the
+    // writer's "Vec4" and "{"): that is no damage worth reporting.
+    const bool ownEmptyBlock = meta != nullptr && !meta->HasMembers() && word == typeName;
+    if (!ownEmptyBlock) {
+      ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + word + "' of " + typeName +
+                             " skipped");
+    }
     SkipLine(stream);
     if (!next(word)) return stream;
     if (word == "{") {

@@ -87,8 +87,16 @@ TEST_F(BrokenLevelTextTest, UnbalancedBracesStopTheReadWhereTheyAreNoticed) {
   EXPECT_EQ(WidgetOf("Open")->mCount, 2) << open;
   EXPECT_FALSE(IssueLines().empty()) << open;
 
-  EXPECT_TRUE(Read("Object\n\tmName : NoBrace\n}\n").empty()) << "a missing '{' after the head word";
-  EXPECT_EQ(IssueLines(), (std::vector<std::uint32_t>{2})) << "a missing '{' after the head word";
+  // The word after a head word, a component name or a compound member's type
+  // name stands for "{" whatever it says; a missing one takes the next word.
+  EXPECT_EQ(Read("Object\n(\n\tmName : Odd\n\tWidget\n\t<\n\t\tmCount : 3\n"
+                 "\t\tmOffset : \t\tMetaVec3\n\t\t[\n\t\t\tx_ : 4\n\t\t}\n\t}\n}\n"),
+            (std::vector<std::string>{"Odd"}));
+  EXPECT_EQ(WidgetOf("Odd")->mCount, 3);
+  EXPECT_EQ(WidgetOf("Odd")->mOffset.getX(), 4.0f);
+  EXPECT_TRUE(IssueLines().empty());
+  EXPECT_EQ(Read("Object\n\tmName : NoBrace\n}\n"), (std::vector<std::string>{"Object"})) << "the clone keeps its name";
+  EXPECT_EQ(IssueLines(), (std::vector<std::uint32_t>{2})) << "the rest of the name line is skipped";
 }
 
 TEST_F(BrokenLevelTextTest, AFileCutAnywhereLoadsWhatItHoldsAndReportsTheCutUnlessItFallsBetweenObjects) {
