@@ -3,7 +3,6 @@
 // about build times include the headers they use instead.
 
 #include "behaviors/Behavior.h"
-#include "behaviors/BehaviorDriver.h"
 #include "behaviors/ColorChangeBehavior.h"
 #include "behaviors/FlickerBehavior.h"
 #include "behaviors/FollowTargetBehavior.h"

@@ -12,7 +12,7 @@ class Object;
 // A timed effect on one object. All behaviors are component type 24, told
 // apart by their BehaviorType. The library never runs them: a host driver
 // calls Initialize once, Update every frame while TimeLeft() is above zero,
-// then Release (see BehaviorDriver). Blocking, overriding and the group are
+// then Release (the reference host's BehaviorDriver). Blocking, overriding and the group are
 // carried for that driver's scheduling.
 class TW_API Behavior : public Component {
  public:

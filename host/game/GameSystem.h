@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "bots/ShipMap.h"
-#include "behaviors/BehaviorDriver.h"
 #include "core/System.h"
+#include "game/BehaviorDriver.h"
 #include "objects/ComponentType.h"
 
 class LevelRuleset;

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "behaviors/Behavior.h"
-#include "behaviors/BehaviorDriver.h"
 #include "core/Engine.h"
+#include "game/BehaviorDriver.h"
 #include "meta/MetaData.h"
 #include "objects/BehaviorTypeFactory.h"
 #include "objects/Object.h"

@@ -1,4 +1,4 @@
-#include "behaviors/BehaviorDriver.h"
+#include "game/BehaviorDriver.h"
 
 #include <memory>
 #include <set>

@@ -3,14 +3,12 @@
 #include <cstdint>
 #include <map>
 
-#include "platform/Export.h"
-
-// Runs the behaviors of the live objects for a host, one call per frame:
+// The host's driver of the library's behaviors, one call per frame:
 // each behavior is started once, updated while TimeLeft() is above zero and
 // then released once. Behaviors are known by component id only, so one that
 // was replaced on its object or whose object was destroyed is simply
 // forgotten, never touched again.
-class TW_API BehaviorDriver {
+class BehaviorDriver {
  public:
   // Picks up behaviors that appeared since the last frame, runs the others,
   // and forgets the ones that are gone.
