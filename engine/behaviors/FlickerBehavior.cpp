@@ -24,8 +24,8 @@ void FlickerBehavior::SetBehavior(ObjectID objectId, float interval, float durat
                                   const std::string& group) {
   SetCommon(objectId, duration, overriding, blocking, group);
   mInterval = interval;
-  // A flicker without an end keeps its interval rather than dividing by zero.
-  mIntervalDecrease = duration != 0.0f ? interval / duration : 0.0f;
+  // IEEE division: a flicker without an end (duration 0) gets an infinite or NaN decrease.
+  mIntervalDecrease = interval / duration;
 }
 
 void FlickerBehavior::Initialize() { mIntervalTimer = 0.0f; }

@@ -21,8 +21,8 @@ std::shared_ptr<Component> ScaleBehavior::CloneComponent() const { return CloneA
 void ScaleBehavior::SetBehavior(ObjectID objectId, float targetFactor, float duration, bool overriding, bool blocking,
                                 const std::string& group) {
   SetCommon(objectId, duration, overriding, blocking, group);
-  // Without an end the elapsed time stays 0, so the factor would stay 1 anyway.
-  mScaleRate = duration != 0.0f ? (targetFactor - 1.0f) / duration : 0.0f;
+  // IEEE division: duration 0 gives an infinite or NaN rate.
+  mScaleRate = (targetFactor - 1.0f) / duration;
 }
 
 void ScaleBehavior::Initialize() { mCurrentFactor = 1.0f; }

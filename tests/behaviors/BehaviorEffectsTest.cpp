@@ -1,6 +1,8 @@
 // Timed effects on objects, driven the way a host's driver drives them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -124,6 +126,21 @@ TEST_F(BehaviorEffectsTest, AFlickerBlinksInShrinkingPhasesAndIgnoresEmptySteps)
   ASSERT_GE(phases.size(), 4u);
   for (std::size_t i = 1; i < phases.size(); ++i) EXPECT_LE(phases[i], phases[i - 1]);
   EXPECT_LT(phases.back(), phases.front());
+}
+
+TEST_F(BehaviorEffectsTest, EndlessFlickerAndScaleRatesAreThePlainFloatQuotients) {
+  const auto thing = MakeThing();
+  const auto flicker = Give<FlickerBehavior>(thing, L"FlickerBehavior");
+  flicker->SetBehavior(thing->GetID(), 0.5f, 0.0f, false, false, "");
+  flicker->Initialize();
+  flicker->Update(0.1f);
+  EXPECT_EQ(flicker->GetInterval(), -std::numeric_limits<float>::infinity());
+
+  const auto scale = Give<ScaleBehavior>(MakeThing(), L"ScaleBehavior");
+  scale->SetBehavior(thing->GetID(), 2.0f, 0.0f, false, false, "");
+  EXPECT_EQ(scale->GetScaleRate(), std::numeric_limits<float>::infinity());
+  scale->SetBehavior(thing->GetID(), 1.0f, 0.0f, false, false, "");
+  EXPECT_TRUE(std::isnan(scale->GetScaleRate()));
 }
 
 TEST_F(BehaviorEffectsTest, AColourChangeDrawsPlainAndGivesATexturedObjectItsShaderBack) {
