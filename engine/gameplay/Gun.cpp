@@ -199,8 +199,7 @@ void Gun::PlaceProjectile(const Object& projectile, const Object& player) const 
   if (!playerTransform) return;
   SendPhysics(PMT_SET_POSITION, projectile.GetID(), playerTransform->GetPosition() + Vector3(mMuzzleAim));
   if (const auto transform = projectile.GetComponentAs<Transform>(CT_Transform)) {
-    // Rebuilt first: the player may have turned since its matrix was last used.
-    playerTransform->GetWoldRotation();
+    // Angles and cached matrix as they stand; the player's matrix is not rebuilt for it.
     transform->CopyWorldRotation(*playerTransform);
   }
 }

