@@ -171,13 +171,13 @@ void Controller::OnButtonPress(Object& object, PlayerStats& stats, const std::st
       if (const auto right = FlatRight(*camera)) RequestVelocity(object, *right * (button == "Left" ? -speed : speed));
     }
   }
-  if (InMenus() && button == "Sprint") Platform::GetWindow().PostLeftButtonDown(MenuCursor::CursorInClient());
+  if (InMenus() && button == "Sprint") Platform::GetWindow().PostLeftButtonDown(MenuCursor::ClickPoint());
 }
 
 void Controller::OnButtonRelease(PlayerStats& stats, const std::string& button) {
   if (button != "Sprint") return;
   if (InPlay()) stats.SetSprinting(false);
-  if (InMenus()) Platform::GetWindow().PostLeftButtonUp(MenuCursor::CursorInClient());
+  if (InMenus()) Platform::GetWindow().PostLeftButtonUp(MenuCursor::ClickPoint());
 }
 
 void Controller::OnLeftStick(Object& object, PlayerStats& stats, std::int16_t x, std::int16_t y) {

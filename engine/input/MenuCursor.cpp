@@ -86,9 +86,9 @@ void MenuCursor::Place(int menuState, int row, int column, bool fullscreen) {
   window.SetCursorPosition(window.ClientToScreen(*point));
 }
 
-Platform::Window::Point MenuCursor::CursorInClient() {
+Platform::Window::Point MenuCursor::ClickPoint() {
   Platform::Window& window = Platform::GetWindow();
   const Platform::Window::Point cursor = window.CursorPosition();
-  const Platform::Window::Point origin = window.ClientToScreen({0, 0});
-  return {ToPixel(static_cast<double>(cursor.x) - origin.x), ToPixel(static_cast<double>(cursor.y) - origin.y)};
+  const Platform::Window::Rect client = window.ClientRect();
+  return {ToPixel(static_cast<double>(cursor.x) - client.left), ToPixel(static_cast<double>(cursor.y) - client.top)};
 }

@@ -33,7 +33,7 @@ class TW_API MenuCursor {
                                                                         Platform::Window::Size size, bool fullscreen);
   // Moves the mouse cursor onto the selected item of the foreground window.
   static void Place(int menuState, int row, int column, bool fullscreen);
-  // Where the mouse cursor is, in client coordinates: where a click posted
-  // for the gamepad has to land.
-  [[nodiscard]] static Platform::Window::Point CursorInClient();
+  // Where a click posted for the gamepad lands: the cursor's point less the
+  // client rectangle's left and top (both 0).
+  [[nodiscard]] static Platform::Window::Point ClickPoint();
 };

@@ -21,10 +21,23 @@ class TW_API Window {
     std::int32_t height = 0;
     friend bool operator==(const Size&, const Size&) = default;
   };
+  // A client rectangle as Windows reports one: left and top are always 0.
+  struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+  };
 
   virtual ~Window() = default;
   // Size of the foreground window's client area.
   [[nodiscard]] virtual Size ClientSize() = 0;
+  // The client area in its own coordinates: (0, 0) to its size.
+  [[nodiscard]] Rect ClientRect() {
+    const Size size = ClientSize();
+    return {0, 0, size.width, size.height};
+  }
   // A point in client coordinates, in screen coordinates.
   [[nodiscard]] virtual Point ClientToScreen(Point client) = 0;
   // The mouse cursor, in screen coordinates.

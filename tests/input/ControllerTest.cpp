@@ -340,7 +340,9 @@ TEST_F(ControllerTest, TheSelectionWrapsIsSharedAndStepsColumnsOnlyWhereThereAre
   ExpectSelection(0, 0);
 }
 
-TEST_F(ControllerTest, SprintInAMenuClicksWhereTheCursorIs) {
+// The click is the cursor less the client rectangle's left and top, which
+// are 0: the cursor's own point, wherever the window sits on screen.
+TEST_F(ControllerTest, SprintInAMenuClicksAtTheCursorPoint) {
   const Player player = MakePlayer("Player1");
   Menu(7);
   Controller::isFullscreened = true;
@@ -350,7 +352,7 @@ TEST_F(ControllerTest, SprintInAMenuClicksWhereTheCursorIs) {
   Button<ButtonReleaseMessage>(player, "Sprint");
   using Click = Platform::RecordingWindow::Click;
   using Mouse = Platform::RecordingWindow::Button;
-  EXPECT_EQ(window.Clicks(), (std::vector<Click>{{Mouse::LeftDown, {400, 352}}, {Mouse::LeftUp, {30, 10}}}));
+  EXPECT_EQ(window.Clicks(), (std::vector<Click>{{Mouse::LeftDown, {500, 402}}, {Mouse::LeftUp, {130, 60}}}));
   EXPECT_FALSE(player.stats->IsSprinting());
 }
 
