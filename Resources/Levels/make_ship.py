@@ -182,6 +182,10 @@ def write_archetypes():
             "Transform", box(trigger, True), ("InteractorComponent", [("m_name_of_bound_door", "")]),
             renderable("trigger", vec4(1, 1, 1, 1), visible=False)], scale=tuple(2 * h for h in trigger),
             position=(0, 1, 0))
+    # A pod's interactor must sit on the pod: charging and launching address
+    # the interactor's own object, and only a pod with a Renderable flies. So
+    # a pod wears its interactor's saved look (colour 0, no shader) while
+    # nobody is at it.
     archetype("EscapePod", ["Transform", body(True), box((1.5, 2, 1.5), True),
                             ("EscapePod", [("m_IsLaunchable", False), ("m_LauncherID", 0),
                                            ("m_PlayerActivatedBy", 0)]),
@@ -192,9 +196,13 @@ def write_archetypes():
                                      ("KeyCard", "KeyCard", "keycard", vec4(0.2, 0.4, 1, 1))):
         archetype(name, ["Transform", box((0.5, 0.5, 0.5), False), ("PickupComponent", [("m_PickupType", kind)]),
                          renderable(model, color)], scale=(1, 1, 1), position=(0, 1, 0))
+    # The plate finds its door through its own interactor, so the part players
+    # see is a marker of its own.
     archetype("PressurePlate", ["Transform", box((1.5, 0.25, 1.5), True), ("PressurePlate", []),
                                 ("InteractorComponent", [("m_name_of_bound_door", "")]),
-                                renderable("plate", vec4(0.6, 0.6, 0.6, 1))], scale=(3, 0.5, 3),
+                                renderable("trigger", vec4(1, 1, 1, 1), visible=False)], scale=(3, 0.5, 3),
+              position=(0, 0.05, 0))
+    archetype("PlateMarker", ["Transform", renderable("plate", vec4(0.6, 0.6, 0.6, 1))], scale=(3, 0.5, 3),
               position=(0, 0.05, 0))
     archetype("Rules", [("LevelRuleset", [("mDeathsAllowedPerPlayer", 1), ("mKillsNeededToWin", 0),
                                           ("mPlayerMovementDecay", 0.0), ("mTimeActive", 0.0),
@@ -293,6 +301,9 @@ def write_level():
     w.begin("PressurePlate", "Bridge Plate")
     w.transform((0, 0.05, -12), (3, 0.5, 3))
     w.component("InteractorComponent", [("m_name_of_bound_door", "Door Armoury - Bridge")])
+    w.end()
+    w.begin("PlateMarker", "Bridge Plate Marker")
+    w.transform((0, 0.05, -12), (3, 0.5, 3))
     w.end()
     w.begin("Console", "Bridge Console")
     w.transform((0, 0.75, 12), (6, 1.5, 1))

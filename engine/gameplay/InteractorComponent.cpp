@@ -165,18 +165,18 @@ void InteractorComponent::Highlight(Object& trigger, bool servesDoor, bool usabl
   if (!renderable) return;
   const Vector4 color = renderable->GetColor();
   const bool alreadyLit = SameColor(color, kGreen) || (servesDoor && SameColor(color, kRed));
-  // Only the trigger's own look is saved, never a highlight left by another player.
-  if (!alreadyLit) {
-    mSavedColor = color;
-    mSavedShader = renderable->GetShader();
-    mLookSaved = true;
-  }
+  // Each by its own rule: a highlight colour left by another player is not
+  // saved, while any shader that differs is.
+  if (!alreadyLit) mSavedColor = color;
+  if (renderable->GetShader() != mSavedShader) mSavedShader = renderable->GetShader();
   renderable->SetShader("defaultshader");
   renderable->SetColor(usable ? kGreen : kRed);
 }
 
 void InteractorComponent::HandleTimeUpdateMessage(const std::shared_ptr<Message>& message) {
-  if (!message || message->GetMessageId() != MT_TIME_UPDATE || !mLookSaved) return;
+  // From the first update on, even before any highlight: an unlit trigger
+  // takes the saved look, which starts as colour 0 and no shader.
+  if (!message || message->GetMessageId() != MT_TIME_UPDATE) return;
   for (std::size_t player = 0; player < kPlayerNames.size(); ++player) {
     if (IsInteractable(player)) return;
   }

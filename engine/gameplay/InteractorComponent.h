@@ -61,6 +61,4 @@ class TW_API InteractorComponent : public Component {
   std::string mSavedShader;
   // Set once BindInteractor has found the object: id 0 is a real object id.
   bool mBound = false;
-  // Set by the first highlight; until then there is no look to put back.
-  bool mLookSaved = false;
 };

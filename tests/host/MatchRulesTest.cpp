@@ -7,17 +7,17 @@
 #include <sstream>
 #include <string>
 
-#include "audio/AudioSystem.h"
-#include "game/GameSystem.h"
 #include "app/Match.h"
-#include "physics/PhysicsSystem.h"
+#include "audio/AudioSystem.h"
 #include "components/Transform.h"
 #include "core/GameFlowMessages.h"
 #include "core/GameState.h"
 #include "core/InputMessages.h"
+#include "game/GameSystem.h"
 #include "gameplay/PlayerStats.h"
 #include "gameplay/RoomHandler.h"
 #include "objects/Object.h"
+#include "physics/PhysicsSystem.h"
 #include "platform/FileSystem.h"
 #include "support/EngineFixture.h"
 #include "support/ScenarioPhysics.h"

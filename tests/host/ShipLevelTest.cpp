@@ -10,9 +10,10 @@
 #include <sstream>
 #include <string>
 
-#include "game/GameSystem.h"
 #include "app/Match.h"
+#include "components/Renderable.h"
 #include "core/GameFlowMessages.h"
+#include "game/GameSystem.h"
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"
 #include "objects/Object.h"
@@ -91,8 +92,15 @@ TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
     EXPECT_TRUE(Engine::mFactory.GetArchetype(spawned).lock());
   }
   bool plate = false;
-  for (const auto& [id, object] : Engine::mFactory.GetObjects())
+  for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
     plate = plate || object->GetComponent(CT_PressurePlate).lock();
+    // An unlit trigger wears colour 0 and no shader, so nothing drawn may be
+    // one; pods alone must carry their own interactor.
+    const auto look = object->GetComponentAs<Renderable>(CT_Renderable);
+    if (look && object->GetComponent(CT_InteractorComponent).lock() && !object->GetComponent(CT_EscapePod).lock()) {
+      EXPECT_FALSE(look->GetVisibility()) << object->GetName();
+    }
+  }
   EXPECT_TRUE(plate);
 }
 
@@ -137,7 +145,7 @@ TEST_F(ShipLevelTest, SavingAndLoadingGivesTheSameLevelBack) {
   Flush();
   EXPECT_TRUE(Engine::mDeserializer.Report().Empty());
   EXPECT_EQ(LevelText(), before);
-  EXPECT_EQ(Engine::mFactory.GetArchetypes().size(), 25u);
+  EXPECT_EQ(Engine::mFactory.GetArchetypes().size(), 26u);
   std::error_code ignored;
   fs::remove_all(root, ignored);
 }

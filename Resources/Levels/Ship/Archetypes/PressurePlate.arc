@@ -62,15 +62,15 @@ Object
 		m_Color : 		MetaVec4
 		{
 			w_ : 1
-			x_ : 0.6
-			y_ : 0.6
-			z_ : 0.6
+			x_ : 1
+			y_ : 1
+			z_ : 1
 		}
-		m_ModelName : plate
+		m_ModelName : trigger
 		m_ShaderName : defaultshader
 		m_TextureName : defaulttexture 
 		m_Transparent : 0
-		m_Visible : 1
+		m_Visible : 0
 	}
 }
 
