@@ -10,6 +10,7 @@
 #include "meta/MetaData.h"
 #include "objects/BehaviorTypeFactory.h"
 #include "objects/Object.h"
+#include "objects/ObjectFactory.h"
 #include "support/EngineFixture.h"
 
 namespace {
@@ -45,8 +46,15 @@ class BehaviorDriverTest : public EngineFixture {
  protected:
   void SetUp() override {
     EngineFixture::SetUp();
+    mSavedRegistry = Engine::mFactory;
     Engine::mFactory.AddComponentFactory(
         L"CountingBehavior", std::make_shared<BehaviorTypeFactory<Behavior, CountingBehavior>>(CT_Behavior, BT_Pause));
+  }
+  // The counter's factory must not outlive the test: the host's tools list
+  // every registered kind.
+  void TearDown() override {
+    EngineFixture::TearDown();
+    Engine::mFactory = mSavedRegistry;
   }
 
   // An object running a counter that lasts `seconds`; the driver starts it.
@@ -60,6 +68,7 @@ class BehaviorDriverTest : public EngineFixture {
   }
 
   BehaviorDriver driver;
+  ObjectFactory mSavedRegistry;
 };
 
 TEST_F(BehaviorDriverTest, StartsOnceUpdatesWhileTimeIsLeftAndReleasesOnce) {
