@@ -72,6 +72,7 @@ class TW_API Gun : public Component {
   void SetHeatPerRifleShot(float heat) { mHeatPerRifleShot = heat; }
   void SetHeatPerSpreadShot(float heat) { mHeatPerSpreadShot = heat; }
   void SetMaxHeatLevel(float heat) { mMaxHeatLevel = heat; }
+  [[nodiscard]] float GetMaxHeatLevel() const { return mMaxHeatLevel; }
 
   [[nodiscard]] float GetRifleHeatLevel() const { return mRifleHeatLevel; }
   [[nodiscard]] float GetSpreadHeatLevel() const { return mSpreadHeatLevel; }

@@ -1,5 +1,9 @@
 #include "app/HostApp.h"
 
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -16,10 +20,13 @@
 #include "core/GameState.h"
 #include "game/GameSystem.h"
 #include "input/InputSystem.h"
+#include "input/MenuCursor.h"
 #include "objects/FileFunctions.h"
 #include "physics/PhysicsSystem.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "render/GlRendererSystem.h"
+#include "render/GlWindow.h"
 #include "render/RendererSystem.h"
 
 bool HostApp::ResolveResourceRoot(const std::string& resources) {
@@ -120,8 +127,72 @@ int HostApp::NewLevel(const HostOptions& options) {
   });
 }
 
-int HostApp::Play(const HostOptions& options) {
+std::unique_ptr<GlWindow> HostApp::OpenWindow(HostOptions& options, int& exitCode) {
+  exitCode = 0;
+  const bool wanted = options.display == HostOptions::Display::Window || !options.screenshot.empty();
+  if (options.display == HostOptions::Display::Headless || (!wanted && options.view == HostOptions::View::Text)) {
+    options.display = HostOptions::Display::Headless;
+  } else if (wanted || HasDisplay()) {
+    std::string error;
+    auto window = GlWindow::Open("Tidewater - " + options.level, options.windowWidth, options.windowHeight, error);
+    if (window) {
+      options.display = HostOptions::Display::Window;
+      return window;
+    }
+    if (wanted) {
+      mErr << "tidewater-host: cannot open a window: " << error << '\n';
+      exitCode = 2;
+      return nullptr;
+    }
+    mErr << "tidewater-host: no window (" << error << "), playing headless with bots\n";
+    options.display = HostOptions::Display::Headless;
+  } else {
+    mErr << "tidewater-host: no display, playing headless with bots (--window asks for one)\n";
+    options.display = HostOptions::Display::Headless;
+  }
+  if (options.frames > 0) {
+    mErr << "tidewater-host: --frames needs a window\n";
+    exitCode = 2;
+  } else if (options.humans > 0) {
+    mErr << "tidewater-host: --humans needs a window; headless, bots play every seat\n";
+    exitCode = 2;
+  }
+  options.humans = 0;
+  return nullptr;
+}
+
+bool HostApp::HasDisplay() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+int HostApp::HumanSeats(const HostOptions& options) {
+  if (options.display != HostOptions::Display::Window) return 0;
+  if (options.humans >= 0) return std::min(options.humans, options.players);
+  // A screenshot is taken of bots unless people are asked for.
+  if (!options.screenshot.empty()) return 0;
+  // The keyboard and mouse, and each gamepad connected at the start.
+  int gamepads = 0;
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) gamepads += SDL_IsGameController(i) ? 1 : 0;
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  }
+  return std::min(options.players, 1 + gamepads);
+}
+
+int HostApp::Play(const HostOptions& requested) {
+  HostOptions options = requested;
+  int exitCode = 0;
+  const std::unique_ptr<GlWindow> window = OpenWindow(options, exitCode);
+  if (exitCode != 0) return exitCode;
+  options.humans = HumanSeats(options);
+  // A window someone plays in runs at the engine's own pace.
+  if (options.display == HostOptions::Display::Window && options.screenshot.empty()) options.realtime = true;
   auto match = std::make_shared<Match>(options, &mOut);
+  for (int seat = 0; seat < options.humans; ++seat) match->Players()[static_cast<std::size_t>(seat)].human = true;
   std::string logError;
   const std::string header =
       std::string(EventLog::kHeader) + ": level " + options.level + ", seed " + std::to_string(options.seed);
@@ -145,7 +216,13 @@ int HostApp::Play(const HostOptions& options) {
   Engine::AddSystem(game);
   Engine::AddSystem(new PhysicsSystem(match));
   Engine::AddSystem(new AudioSystem(match));
-  Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));
+  if (window) {
+    auto* renderer = new GlRendererSystem(match, *window, {options.screenshot, options.frames}, mOut, mErr);
+    renderer->PumpEvents();
+    Engine::AddSystem(renderer);
+  } else {
+    Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));
+  }
   Engine::Initialize();
   Engine::mFactory.LoadLevel(options.level);
   const LevelCheck::Result checked = LevelCheck::Inspect(options.level);
@@ -162,7 +239,14 @@ int HostApp::Play(const HostOptions& options) {
   }
 
   game->BeginMatch();
-  GameState::SetState(STATE_PLAY);
+  const bool menuFirst =
+      options.start == HostOptions::Start::Menu || (options.start == HostOptions::Start::Auto && options.Interactive());
+  if (menuFirst) {
+    GameState::SetState(STATE_MENU);
+    GameState::SetMenuState(static_cast<MENU_STATE>(MenuCursor::kFiveRowMenu));
+  } else {
+    GameState::SetState(STATE_PLAY);
+  }
   StopSignal::Install();
   Engine::GameLoop();
   const int signal = StopSignal::Signal();

@@ -1,8 +1,11 @@
 #pragma once
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "app/HostCommandLine.h"
+
+class GlWindow;
 
 // tidewater-host's commands. Play: add the systems, initialize the engine,
 // load the level, refuse it when check finds problems (unless forced), set
@@ -24,7 +27,13 @@ class HostApp {
   [[nodiscard]] static std::string LevelFile(const std::string& level);
 
  private:
-  int Play(const HostOptions& options);
+  int Play(const HostOptions& requested);
+  // The window the options ask for, or none: then `options` says headless,
+  // or `exitCode` says why the program must stop.
+  std::unique_ptr<GlWindow> OpenWindow(HostOptions& options, int& exitCode);
+  [[nodiscard]] static bool HasDisplay();
+  // How many seats people take; bots play the others.
+  [[nodiscard]] static int HumanSeats(const HostOptions& options);
   int Check(const HostOptions& options);
   int Describe(const HostOptions& options);
   int NewLevel(const HostOptions& options);

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 
 #include "check/LevelFiles.h"
@@ -25,7 +26,7 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
   app.add_option("--level", options.level, "Level to play (a folder under <resources>/Levels)")
       ->check(levelName)
       ->capture_default_str();
-  app.add_option("--players", options.players, "Players driven by bots; the others sit the match out")
+  app.add_option("--players", options.players, "Players in the match; the other seats sit it out")
       ->check(CLI::Range(1, 4))
       ->capture_default_str();
   app.add_option("--seed", options.seed, "Seed of the bots and of the flood order")->capture_default_str();
@@ -48,6 +49,35 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
       ->capture_default_str();
   app.add_option("--resources", options.resources, "Resource folder holding Levels/ (default: ../../Resources)");
   app.add_flag("--force", options.force, "Play the level even when check finds problems in it");
+  bool wantWindow = false;
+  bool wantHeadless = false;
+  auto* window = app.add_flag("--window", wantWindow, "Play in a window (the default where a display exists)");
+  auto* headless = app.add_flag("--headless", wantHeadless, "Play without a window, every seat a bot");
+  window->excludes(headless);
+  app.add_option("--humans", options.humans,
+                 "Seats played by people in a window (default: the keyboard and each gamepad); bots play the rest")
+      ->check(CLI::Range(0, 4));
+  std::string size = "1280x720";
+  app.add_option("--size", size, "Size of the window, WIDTHxHEIGHT")
+      ->check([](const std::string& text) -> std::string {
+        int width = 0;
+        int height = 0;
+        char end = 0;
+        if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 160 || height < 120 ||
+            width > 8192 || height > 8192) {
+          return "expected WIDTHxHEIGHT between 160x120 and 8192x8192";
+        }
+        return "";
+      })
+      ->capture_default_str();
+  app.add_option("--screenshot", options.screenshot, "Write the window as a PNG after --frames frames, then quit");
+  app.add_option("--frames", options.frames, "Frames to run in the window before the screenshot and the end")
+      ->check(CLI::Range(1, 10000000));
+  std::string start = "auto";
+  app.add_option("--start", start, "Open on the main menu or straight in play (default: menu in a window)")
+      ->check(CLI::IsMember({"auto", "menu", "play"}))
+      ->capture_default_str();
+  app.add_flag("--mute", options.mute, "No sound");
 
   CLI::App* play = app.add_subcommand("play", "Play a match with bots (the default)");
   play->fallthrough();
@@ -81,6 +111,14 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
   if (describe->parsed()) options.command = HostOptions::Command::Describe;
   if (newLevel->parsed()) options.command = HostOptions::Command::NewLevel;
   options.view = view == "text" ? HostOptions::View::Text : HostOptions::View::None;
+  options.display = wantWindow     ? HostOptions::Display::Window
+                    : wantHeadless ? HostOptions::Display::Headless
+                                   : HostOptions::Display::Auto;
+  if (!options.screenshot.empty() && options.frames == 0) options.frames = 1;
+  std::sscanf(size.c_str(), "%dx%d", &options.windowWidth, &options.windowHeight);
+  options.start = start == "menu"   ? HostOptions::Start::Menu
+                  : start == "play" ? HostOptions::Start::Play
+                                    : HostOptions::Start::Auto;
   exitCode = 0;
   return options;
 }

@@ -8,6 +8,10 @@
 struct HostOptions {
   enum class Command { Play, Check, Describe, NewLevel };
   enum class View { None, Text };
+  // Auto: a window where a display exists, headless where none does.
+  enum class Display { Auto, Window, Headless };
+  // Auto: the main menu in a window, straight into play otherwise.
+  enum class Start { Auto, Play, Menu };
 
   Command command = Command::Play;
   std::string level = "Ship";
@@ -28,6 +32,20 @@ struct HostOptions {
   std::string component;
   // new-level: rooms in all, the centre included.
   int rooms = 8;
+
+  Display display = Display::Auto;
+  Start start = Start::Auto;
+  int windowWidth = 1280;
+  int windowHeight = 720;
+  // Seats played by people; -1: the keyboard and every gamepad connected.
+  int humans = -1;
+  // Written after `frames` frames, which then end the program.
+  std::string screenshot;
+  int frames = 0;
+  bool mute = false;
+
+  // A match in a window that someone plays: after it, the menus stay open.
+  [[nodiscard]] bool Interactive() const { return display == Display::Window && screenshot.empty() && frames == 0; }
 };
 
 // The command line: `tidewater-host [play] [options]`,

@@ -7,6 +7,15 @@ Match::Match(const HostOptions& options, std::ostream* echo) : mOptions(options)
   for (std::size_t i = 0; i < mPlayers.size(); ++i) mPlayers[i].name = "Player" + std::to_string(i + 1);
 }
 
+void Match::Restart(const std::string& level) {
+  mOptions.level = level;
+  mTime = 0.0f;
+  counts = {};
+  endReason.clear();
+  for (Player& player : mPlayers) player = {player.name, 0, false, player.human, Fate::SatOut, 0.0f, ""};
+  ++mRound;
+}
+
 Match::Player* Match::FindPlayer(ObjectID id) {
   for (Player& player : mPlayers) {
     if (player.present && player.id == id) return &player;

@@ -21,6 +21,8 @@ class Match {
     std::string name;
     ObjectID id = 0;
     bool present = false;
+    // Played by a person at this machine, not by a bot.
+    bool human = false;
     Fate fate = Fate::SatOut;
     float when = 0.0f;
     // The pod a player escaped in, or the room a player drowned or ended in.
@@ -41,6 +43,11 @@ class Match {
   Match(const HostOptions& options, std::ostream* echo);
 
   [[nodiscard]] const HostOptions& Options() const { return mOptions; }
+
+  // A new match on `level` with the same seats: clock, counts and fates start
+  // over, the log goes on. Round() counts the matches so far.
+  void Restart(const std::string& level);
+  [[nodiscard]] int Round() const { return mRound; }
   EventLog& Log() { return mLog; }
   ShipMap& Map() { return mMap; }
   [[nodiscard]] const ShipMap& Map() const { return mMap; }
@@ -69,5 +76,6 @@ class Match {
   EventLog mLog;
   ShipMap mMap;
   float mTime = 0.0f;
+  int mRound = 0;
   std::array<Player, 4> mPlayers;
 };

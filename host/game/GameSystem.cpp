@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "app/HostApp.h"
 #include "app/HostListener.h"
 #include "app/Match.h"
 #include "app/StopSignal.h"
 #include "behaviors/FlickerBehavior.h"
 #include "behaviors/FollowTargetBehavior.h"
+#include "components/Camera.h"
 #include "components/Collider.h"
 #include "components/RigidBody.h"
 #include "components/Transform.h"
@@ -19,6 +22,7 @@
 #include "core/GameState.h"
 #include "core/InputMessages.h"
 #include "core/ObjectMessages.h"
+#include "core/RenderMessages.h"
 #include "gameplay/EscapePod.h"
 #include "gameplay/Gun.h"
 #include "gameplay/LevelRuleset.h"
@@ -27,14 +31,15 @@
 #include "gameplay/RoomComponent.h"
 #include "gameplay/RoomHandler.h"
 #include "input/Controller.h"
+#include "input/MenuCursor.h"
 #include "objects/Object.h"
 
 using Vectormath::Aos::Vector3;
 
 namespace {
 
-constexpr MessageType kListenedTypes[] = {MT_GAME_EVENT, MT_POD_ACTIVATION, MT_COLLISION, MT_RIGHT_TRIGGER_PRESS,
-                                          MT_CREATED_OBJECT};
+constexpr MessageType kListenedTypes[] = {MT_GAME_EVENT,          MT_POD_ACTIVATION, MT_COLLISION,
+                                          MT_RIGHT_TRIGGER_PRESS, MT_CREATED_OBJECT, MT_LOAD_LEVEL};
 // Players who sit the match out wait here, far from every room.
 const Vector3 kBench(0.0f, -500.0f, 0.0f);
 constexpr float kProgressInterval = 0.25f;
@@ -67,6 +72,10 @@ int GameSystem::Release() {
 
 void GameSystem::BeginMatch() {
   Match& match = *mMatch;
+  mEnded = false;
+  mTriggerHeld = {};
+  mPodsTaken.clear();
+  mSinceProgress = 0.0f;
   // Rooms: the level's owner fills the room map, then the rings are sorted.
   RoomHandler::ResetRooms();
   RoomHandler::InitializeRooms();
@@ -119,17 +128,51 @@ void GameSystem::BeginMatch() {
       map.Rooms().size(), RoomHandler::GetRing(1).size(), RoomHandler::GetRing(2).size(),
       RoomHandler::GetRing(3).size(), RoomHandler::GetRing(4).size(), map.Doors().size(), map.Pods().size(), present);
   match.Note("level", match.Options().level + ": " + text);
+  RegisterCameras();
+}
+
+void GameSystem::RegisterCameras() {
+  // The people at the screen see their own players; with nobody there, every player is shown.
+  const auto& players = mMatch->Players();
+  const bool anyHuman =
+      std::any_of(players.begin(), players.end(), [](const Match::Player& p) { return p.human && p.present; });
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    if (players[i].fate != Match::Fate::Playing || (anyHuman && !players[i].human)) continue;
+    const auto object = Lookup(players[i].id);
+    const auto camera = object ? object->GetComponentAs<Camera>(CT_Camera) : nullptr;
+    if (camera) {
+      Engine::RelayMessage(std::make_shared<RegisterCameraMessage>(L"Game", camera, static_cast<unsigned int>(i)));
+    }
+  }
+}
+
+void GameSystem::LoadRequestedLevel() {
+  const std::string level = std::move(mRequestedLevel);
+  mRequestedLevel.clear();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(HostApp::LevelFile(level), error)) {
+    mMatch->Note("menu", "no level named " + level);
+    return;
+  }
+  mMatch->Restart(level);
+  Engine::mFactory.LoadLevel(level);
+  BeginMatch();
+  mMatch->Note("menu", "match started");
+  GameState::SetState(STATE_PLAY);
 }
 
 void GameSystem::Update(float timeStep) {
-  if (mEnded) return;
+  if (!mRequestedLevel.empty()) LoadRequestedLevel();
   // Ctrl-C: the signal handler only took note; the match ends here, as any
-  // ending does, so the log and the summary are complete.
+  // ending does, so the log and the summary are complete, and the program
+  // ends even where a finished match would wait in the menus.
   if (StopSignal::Requested()) {
-    End("interrupted");
+    if (!mEnded) End("interrupted");
+    if (!mQuitSent) Engine::RelayMessage(std::make_shared<Message>(L"Game", MT_QUIT));
+    mQuitSent = true;
     return;
   }
-  if (GameState::GetState() != STATE_PLAY) return;
+  if (mEnded || GameState::GetState() != STATE_PLAY) return;
   Match& match = *mMatch;
   match.Advance(timeStep);
 
@@ -173,6 +216,12 @@ void GameSystem::End(const std::string& reason) {
     }
   }
   match.Note("match", "over: " + reason);
+  if (match.Options().Interactive() && !StopSignal::Requested()) {
+    // Someone is at the window: show the end of the match, then the menu.
+    GameState::SetState(STATE_MENU);
+    GameState::SetMenuState(static_cast<MENU_STATE>(MenuCursor::kSingleItemMenu));
+    return;
+  }
   Engine::RelayMessage(std::make_shared<Message>(L"Game", MT_QUIT));
 }
 
@@ -196,6 +245,9 @@ void GameSystem::FireGuns(float timeStep) {
 
 void GameSystem::OnMessage(const std::shared_ptr<Message>& message) {
   switch (message->GetMessageId()) {
+    case MT_LOAD_LEVEL:
+      mRequestedLevel = static_cast<const LoadLevelMessage&>(*message).GetFileName();
+      break;
     case MT_GAME_EVENT: {
       const auto& event = static_cast<const GameEventMessage&>(*message);
       OnGameEvent(event.GetEventText(), event.GetObjectID());

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bots/ShipMap.h"
@@ -31,7 +32,8 @@ class GameSystem : public System {
   int Release() override;
 
   // After the level is loaded and before the loop: registers the rooms, numbers
-  // the controllers, builds the map, benches the players who sit out.
+  // the controllers, builds the map, benches the players who sit out and
+  // shows the renderer the cameras of the players it draws.
   void BeginMatch();
 
  private:
@@ -45,6 +47,9 @@ class GameSystem : public System {
   void ShowProgress(float timeStep);
   void End(const std::string& reason);
   void Escape(Match& match, ObjectID player);
+  void RegisterCameras();
+  // A level asked for by the menus (or a cheat): load it and play it anew.
+  void LoadRequestedLevel();
 
   std::shared_ptr<Match> mMatch;
   BehaviorDriver mBehaviors;
@@ -56,4 +61,6 @@ class GameSystem : public System {
   std::vector<ObjectID> mPodsTaken;
   float mSinceProgress = 0.0f;
   bool mEnded = false;
+  std::string mRequestedLevel;
+  bool mQuitSent = false;
 };

@@ -38,10 +38,11 @@ int InputSystem::Release() {
 }
 
 void InputSystem::StartBots() {
-  mStarted = true;
+  mRound = mMatch->Round();
+  mBots.clear();
   const auto& players = mMatch->Players();
   for (std::size_t i = 0; i < players.size(); ++i) {
-    if (players[i].fate != Match::Fate::Playing) continue;
+    if (players[i].fate != Match::Fate::Playing || players[i].human) continue;
     // Each bot draws from its own stream, so one bot's choices never shift another's.
     mBots.emplace_back(static_cast<std::uint32_t>(i), players[i].id, mSeed * 4u + static_cast<std::uint32_t>(i));
   }
@@ -49,7 +50,7 @@ void InputSystem::StartBots() {
 
 void InputSystem::Update(float timeStep) {
   if (GameState::GetState() != STATE_PLAY) return;
-  if (!mStarted) StartBots();
+  if (mRound != mMatch->Round()) StartBots();
   const auto& players = mMatch->Players();
   std::vector<int> claimed;
   for (Bot& bot : mBots) {

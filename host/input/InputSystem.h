@@ -41,6 +41,7 @@ class InputSystem : public System {
   std::shared_ptr<Match> mMatch;
   std::uint32_t mSeed;
   std::vector<Bot> mBots;
-  bool mStarted = false;
+  // The match round the bots were made for; a new match makes new bots.
+  int mRound = -1;
   std::array<int, 4> mRumbles{};
 };

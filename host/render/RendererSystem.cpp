@@ -13,16 +13,11 @@
 #include "components/Transform.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
-#include "core/ObjectMessages.h"
-#include "core/RenderMessages.h"
 #include "objects/Object.h"
 
 using Vectormath::Aos::Vector3;
 
 namespace {
-
-constexpr MessageType kListenedTypes[] = {MT_CREATED_COMPONENT, MT_DESTROYED_COMPONENT, MT_DESTROYED_OBJECT,
-                                          MT_LOAD_RESOURCE, MT_CLEAR_RESOURCES};
 
 struct Glyph {
   const char* model;
@@ -54,47 +49,18 @@ RendererSystem::RendererSystem(std::shared_ptr<Match> match, bool textView, std:
     : System(L"Renderer"), mMatch(std::move(match)), mTextView(textView), mOut(out) {}
 
 void RendererSystem::Initialize() {
-  for (const MessageType type : kListenedTypes) {
+  for (const MessageType type : DrawableRegistry::kTypes) {
     Engine::RegisterListener(
-        type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) { OnMessage(message); }));
+        type, ListenerFor(type, [this](const std::shared_ptr<Message>& message) { mRegistry.Hear(*message); }));
   }
 }
 
 int RendererSystem::Release() {
-  for (const MessageType type : kListenedTypes) Engine::UnregisterListener(type, ListenerFor(type, nullptr));
+  for (const MessageType type : DrawableRegistry::kTypes) Engine::UnregisterListener(type, ListenerFor(type, nullptr));
   // The picture the match ended on; a level refused before play shows none.
   if (mTextView && mOut != nullptr && !mMatch->endReason.empty()) *mOut << Frame(" (end)");
-  mDrawables.clear();
+  mRegistry.Clear();
   return 0;
-}
-
-void RendererSystem::OnMessage(const std::shared_ptr<Message>& message) {
-  switch (message->GetMessageId()) {
-    case MT_CREATED_COMPONENT: {
-      const auto& created = static_cast<const CreatedComponentMessage&>(*message);
-      if (created.GetComponentType() != CT_Renderable) break;
-      if (const auto component = created.GetComponentPTR().lock()) {
-        if (const auto object = component->GetParent().lock()) mDrawables[object->GetID()] = object;
-      }
-      break;
-    }
-    case MT_DESTROYED_COMPONENT:
-      // A replaced Renderable leaves its object drawable: Draw asks the object.
-      break;
-    case MT_DESTROYED_OBJECT:
-      mDrawables.erase(static_cast<const DestroyedObjectMessage&>(*message).GetObjectID());
-      break;
-    case MT_LOAD_RESOURCE: {
-      const auto& load = static_cast<const LoadResourceMessage&>(*message);
-      mResources.insert(std::to_string(static_cast<int>(load.GetType())) + ":" + load.GetName());
-      break;
-    }
-    case MT_CLEAR_RESOURCES:
-      mResources.clear();
-      break;
-    default:
-      break;
-  }
 }
 
 void RendererSystem::Update(float timeStep) {
@@ -138,7 +104,7 @@ std::string RendererSystem::Draw() const {
   float minZ = minX;
   float maxX = -minX;
   float maxZ = -minX;
-  for (const auto& [id, weak] : mDrawables) {
+  for (const auto& [id, weak] : mRegistry.Drawables()) {
     const auto object = weak.lock();
     if (!object) continue;
     const auto renderable = object->GetComponentAs<Renderable>(CT_Renderable);

@@ -1,17 +1,14 @@
 #pragma once
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 
 #include "core/System.h"
-#include "objects/ComponentType.h"
+#include "render/DrawableRegistry.h"
 
 class Match;
 class Message;
-class Object;
 
 // Headless renderer. It keeps what a renderer keeps (the objects that draw,
 // learned from the creation and destruction notices; the resources the level
@@ -32,20 +29,16 @@ class RendererSystem : public System {
   // A picture with its game time above it and the legend below it.
   [[nodiscard]] std::string Frame(const char* note) const;
   [[nodiscard]] static std::string Legend();
-  [[nodiscard]] std::size_t DrawableCount() const { return mDrawables.size(); }
-  [[nodiscard]] std::size_t ResourceCount() const { return mResources.size(); }
+  [[nodiscard]] std::size_t DrawableCount() const { return mRegistry.Drawables().size(); }
+  [[nodiscard]] std::size_t ResourceCount() const { return mRegistry.ResourceCount(); }
 
   static constexpr int kColumns = 72;
   static constexpr float kFrameInterval = 10.0f;
 
  private:
-  void OnMessage(const std::shared_ptr<Message>& message);
-
   std::shared_ptr<Match> mMatch;
   bool mTextView;
   std::ostream* mOut;
-  std::map<ObjectID, std::weak_ptr<Object>> mDrawables;
-  // "type:name" of every resource the level asked for since the last clear.
-  std::set<std::string> mResources;
+  DrawableRegistry mRegistry;
   float mSinceFrame = kFrameInterval;
 };
