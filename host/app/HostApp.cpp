@@ -12,6 +12,7 @@
 #include "app/SeededClock.h"
 #include "app/StopSignal.h"
 #include "audio/AudioSystem.h"
+#include "audio/SdlAudioSystem.h"
 #include "check/ComponentReference.h"
 #include "check/LevelCheck.h"
 #include "check/LevelFiles.h"
@@ -215,7 +216,12 @@ int HostApp::Play(const HostOptions& requested) {
   Engine::AddSystem(new InputSystem(match, options.seed));
   Engine::AddSystem(game);
   Engine::AddSystem(new PhysicsSystem(match));
-  Engine::AddSystem(new AudioSystem(match));
+  // Sound with the window; headless, muted or in a screenshot run, the log's sound lines only.
+  if (options.display == HostOptions::Display::Window && !options.mute && options.screenshot.empty()) {
+    Engine::AddSystem(new SdlAudioSystem(match));
+  } else {
+    Engine::AddSystem(new AudioSystem(match));
+  }
   if (window) {
     auto* renderer = new GlRendererSystem(match, *window, {options.screenshot, options.frames}, mOut, mErr);
     renderer->PumpEvents();
