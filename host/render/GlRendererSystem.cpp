@@ -261,13 +261,16 @@ void GlRendererSystem::DrawInterface(int width, int height) {
   // The HUD works in window coordinates, the views in pixels.
   const float scaleX = io.DisplaySize.x / static_cast<float>(std::max(width, 1));
   const float scaleY = io.DisplaySize.y / static_cast<float>(std::max(height, 1));
+  // The menus cover the HUD, which would otherwise sit on top of them.
+  const bool inMenus = GameState::GetState() == STATE_MENU;
   for (const View& view : mViews) {
+    if (inMenus) break;
     const float top = static_cast<float>(height - view.rect.y - view.rect.height);
     mHud.DrawPlayer(view.player, view.viewer,
                     {static_cast<float>(view.rect.x) * scaleX, top * scaleY,
                      static_cast<float>(view.rect.width) * scaleX, static_cast<float>(view.rect.height) * scaleY});
   }
-  mHud.DrawFloodWarnings(io.DisplaySize.x);
+  if (!inMenus) mHud.DrawFloodWarnings(io.DisplaySize.x);
   mMenu.Draw(io.DisplaySize.x, io.DisplaySize.y, Controller::isFullscreened);
   ImGui::Render();
   glViewport(0, 0, width, height);

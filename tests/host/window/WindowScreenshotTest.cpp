@@ -180,3 +180,18 @@ TEST_F(WindowScreenshot, OnePlayerFillsTheWindowAndSeesTheFloodRiseAroundIt) {
     EXPECT_GT(after.b, 1.3 * after.g) << "row " << row;
   }
 }
+
+TEST_F(WindowScreenshot, MainMenuItemsSitOnTheGamepadCursorPoints) {
+  const Image image = Shoot("--players 1 --humans 1 --start menu", 5);
+  ASSERT_NE(image.pixels, nullptr);
+  // The five-row menu's points, (w/2, (h/8) row + h/4), hold a button (blue);
+  // half-way between two rows is the darkened level behind the menu.
+  const double px = 1.0 / image.width;
+  const double py = 1.0 / image.height;
+  for (int row = 0; row < 5; ++row) {
+    const double y = (image.height / 8 * row + image.height / 4) / static_cast<double>(image.height);
+    const Color item = image.Mean(0.5 - 2 * px, y - 2 * py, 0.5 + 2 * px, y + 2 * py);
+    const Color gap = image.Mean(0.5 - 2 * px, y + 0.0625 - 2 * py, 0.5 + 2 * px, y + 0.0625 + 2 * py);
+    EXPECT_GT(item.b - item.r, gap.b - gap.r + 40) << "row " << row;
+  }
+}
