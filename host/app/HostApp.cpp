@@ -22,6 +22,7 @@
 #include "game/GameSystem.h"
 #include "input/InputSystem.h"
 #include "input/MenuCursor.h"
+#include "input/SdlInputSystem.h"
 #include "objects/FileFunctions.h"
 #include "physics/PhysicsSystem.h"
 #include "platform/Clock.h"
@@ -213,7 +214,16 @@ int HostApp::Play(const HostOptions& requested) {
   }
 
   auto* game = new GameSystem(match);
-  Engine::AddSystem(new InputSystem(match, options.seed));
+  SdlInputSystem* input = nullptr;
+  if (window) {
+    // Gamepads plugged in later take free seats, unless the seats were counted.
+    const int humans =
+        requested.humans >= 0 || !options.screenshot.empty() ? options.humans : SdlInputSystem::kAutoHumans;
+    input = new SdlInputSystem(match, options.seed, window->Handle(), humans);
+    Engine::AddSystem(input);
+  } else {
+    Engine::AddSystem(new InputSystem(match, options.seed));
+  }
   Engine::AddSystem(game);
   Engine::AddSystem(new PhysicsSystem(match));
   // Sound with the window; headless, muted or in a screenshot run, the log's sound lines only.
@@ -224,7 +234,7 @@ int HostApp::Play(const HostOptions& requested) {
   }
   if (window) {
     auto* renderer = new GlRendererSystem(match, *window, {options.screenshot, options.frames}, mOut, mErr);
-    renderer->PumpEvents();
+    input->AddEventObserver([renderer](const SDL_Event& event) { renderer->OnEvent(event); });
     Engine::AddSystem(renderer);
   } else {
     Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));

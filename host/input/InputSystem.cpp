@@ -42,7 +42,7 @@ void InputSystem::StartBots() {
   mBots.clear();
   const auto& players = mMatch->Players();
   for (std::size_t i = 0; i < players.size(); ++i) {
-    if (players[i].fate != Match::Fate::Playing || players[i].human) continue;
+    if (players[i].fate != Match::Fate::Playing) continue;
     // Each bot draws from its own stream, so one bot's choices never shift another's.
     mBots.emplace_back(static_cast<std::uint32_t>(i), players[i].id, mSeed * 4u + static_cast<std::uint32_t>(i));
   }

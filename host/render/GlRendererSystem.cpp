@@ -216,10 +216,6 @@ void GlRendererSystem::AddDebugShapes() {
 
 void GlRendererSystem::Update(float /*timeStep*/) {
   if (mFailed || !mSceneView) return;
-  for (SDL_Event event; mPumpsEvents && SDL_PollEvent(&event) != 0;) {
-    if (event.type == SDL_QUIT) Engine::RelayMessage(std::make_shared<Message>(L"Renderer", MT_QUIT));
-    OnEvent(event);
-  }
   mFrameTimes.Tick();
   const GlWindow::Size size = mWindow.DrawableSize();
   if (size.width != mWidth || size.height != mHeight) {

@@ -45,9 +45,6 @@ class GlRendererSystem : public System {
   // Every SDL event of the window, from the input system: Dear ImGui hears
   // them all, Esc works the menus, F3 toggles the debug shapes.
   void OnEvent(const SDL_Event& event);
-  // Temporary, until the input system reads the window: the renderer drains
-  // the event queue itself, so that the window answers and can be closed.
-  void PumpEvents() { mPumpsEvents = true; }
 
  private:
   struct View {
@@ -78,7 +75,6 @@ class GlRendererSystem : public System {
   bool mImGuiReady = false;
   bool mFailed = false;
   bool mDebugDrawing = false;
-  bool mPumpsEvents = false;
   int mFrames = 0;
   int mWidth = 0;
   int mHeight = 0;
