@@ -1,6 +1,26 @@
 #include "render/GlWindow.h"
 
+#include <dlfcn.h>
 #include <epoxy/gl.h>
+#include <link.h>
+
+namespace {
+
+// Keeps every library loaded so far mapped until the process ends. The GL
+// driver unloads parts of itself at exit; pinned, what they keep for the life
+// of the process can still be named by the leak checker.
+void PinLoadedLibraries() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, std::size_t, void*) {
+        if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0') {
+          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
+        return 0;
+      },
+      nullptr);
+}
+
+}  // namespace
 
 std::unique_ptr<GlWindow> GlWindow::Open(const std::string& title, int width, int height, std::string& error) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -36,6 +56,7 @@ std::unique_ptr<GlWindow> GlWindow::Open(const std::string& title, int width, in
   // The engine paces its frames itself; waiting for the display as well
   // would only add to the frame time.
   SDL_GL_SetSwapInterval(0);
+  PinLoadedLibraries();
   return std::unique_ptr<GlWindow>(new GlWindow(window, context));
 }
 
