@@ -39,7 +39,8 @@ using Vectormath::Aos::Vector3;
 namespace {
 
 constexpr MessageType kListenedTypes[] = {MT_GAME_EVENT,          MT_POD_ACTIVATION, MT_COLLISION,
-                                          MT_RIGHT_TRIGGER_PRESS, MT_CREATED_OBJECT, MT_LOAD_LEVEL};
+                                          MT_RIGHT_TRIGGER_PRESS, MT_CREATED_OBJECT, MT_LOAD_LEVEL,
+                                          MT_CREATED_COMPONENT};
 // Players who sit the match out wait here, far from every room.
 const Vector3 kBench(0.0f, -500.0f, 0.0f);
 constexpr float kProgressInterval = 0.25f;
@@ -272,6 +273,9 @@ void GameSystem::OnMessage(const std::shared_ptr<Message>& message) {
     }
     case MT_CREATED_OBJECT:
       OnObjectCreated(message);
+      break;
+    case MT_CREATED_COMPONENT:
+      mBehaviors.Learn(*message);
       break;
     default:
       break;

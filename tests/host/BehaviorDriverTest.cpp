@@ -49,6 +49,9 @@ class BehaviorDriverTest : public EngineFixture {
     mSavedRegistry = Engine::mFactory;
     Engine::mFactory.AddComponentFactory(
         L"CountingBehavior", std::make_shared<BehaviorTypeFactory<Behavior, CountingBehavior>>(CT_Behavior, BT_Pause));
+    // As the game system does: the driver hears the registry's announcements.
+    Engine::RegisterListener(MT_CREATED_COMPONENT,
+                             Callable(1, [this](const std::shared_ptr<Message>& message) { driver.Learn(*message); }));
   }
   // The counter's factory must not outlive the test: the host's tools list
   // every registered kind.
@@ -57,14 +60,19 @@ class BehaviorDriverTest : public EngineFixture {
     Engine::mFactory = mSavedRegistry;
   }
 
-  // An object running a counter that lasts `seconds`; the driver starts it.
-  static std::shared_ptr<CountingBehavior> Counter(float seconds, std::shared_ptr<Object>* holder = nullptr) {
-    const auto object = Engine::mFactory.CreateGenericObject().lock();
+  // A counter that lasts `seconds` given to `object`, announced to the driver.
+  static std::shared_ptr<CountingBehavior> GiveCounter(const std::shared_ptr<Object>& object, float seconds) {
     const auto counter = std::static_pointer_cast<CountingBehavior>(
         Engine::mFactory.GiveObjectComponent(object, L"CountingBehavior").lock());
     counter->Last(seconds);
-    if (holder != nullptr) *holder = object;
+    Flush();
     return counter;
+  }
+  // An object running a counter that lasts `seconds`; the driver starts it.
+  static std::shared_ptr<CountingBehavior> Counter(float seconds, std::shared_ptr<Object>* holder = nullptr) {
+    const auto object = Engine::mFactory.CreateGenericObject().lock();
+    if (holder != nullptr) *holder = object;
+    return GiveCounter(object, seconds);
   }
 
   BehaviorDriver driver;
@@ -105,19 +113,25 @@ TEST_F(BehaviorDriverTest, ABehaviorWhoseObjectIsDestroyedMidFrameIsForgottenUnt
   EXPECT_EQ(killer->updated, 3);
 }
 
-TEST_F(BehaviorDriverTest, AReplacedBehaviorIsDroppedAndItsSuccessorStarted) {
+TEST_F(BehaviorDriverTest, AReplacedBehaviorIsDroppedAndStartsAfreshOnAnotherObject) {
   std::shared_ptr<Object> object;
   const auto old = Counter(10.0f, &object);
   driver.Update(0.1f);
-  const auto successor = std::static_pointer_cast<CountingBehavior>(
-      Engine::mFactory.GiveObjectComponent(object, L"CountingBehavior").lock());
-  successor->Last(10.0f);
+  const auto successor = GiveCounter(object, 10.0f);
   driver.Update(0.1f);
   EXPECT_EQ(old->updated, 1);
   EXPECT_EQ(old->released, 0);
   EXPECT_EQ(successor->initialized, 1);
   EXPECT_EQ(successor->updated, 1);
   EXPECT_FALSE(driver.IsTracking(old->GetID()));
+
+  // Taken in by another object, the old one is a new behavior there.
+  const auto other = Engine::mFactory.CreateGenericObject().lock();
+  Engine::mFactory.GiveObjectComponent(other, std::weak_ptr<Component>(old));
+  driver.Update(0.1f);
+  EXPECT_EQ(old->initialized, 2);
+  EXPECT_EQ(old->updated, 2);
+  EXPECT_EQ(successor->updated, 2);
 }
 
 }  // namespace
