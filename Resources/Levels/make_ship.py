@@ -39,6 +39,7 @@ PICKUPS = [
     ("Key Card 1", "KeyCard", "Chart Room", (0, 0)),
     ("Key Card 2", "KeyCard", "Laundry", (0, 0)),
 ]
+POD_HULL = (2.9, 3.9, 2.9)  # inside the pod's box, so a highlighted pod covers it
 SPAWNS = [(-4, 4), (4, 4), (-4, -4), (4, -4)]
 
 
@@ -184,14 +185,18 @@ def write_archetypes():
             position=(0, 1, 0))
     # A pod's interactor must sit on the pod: charging and launching address
     # the interactor's own object, and only a pod with a Renderable flies. So
-    # a pod wears its interactor's saved look (colour 0, no shader) while
-    # nobody is at it.
+    # the pod wears its interactor's saved look (colour 0: unseen) while
+    # nobody is at it, and a hull a little smaller than the pod is what
+    # players see; the host makes the hull ride the pod once it launches.
     archetype("EscapePod", ["Transform", body(True), box((1.5, 2, 1.5), True),
                             ("EscapePod", [("m_IsLaunchable", False), ("m_LauncherID", 0),
                                            ("m_PlayerActivatedBy", 0)]),
                             ("InteractorComponent", [("m_name_of_bound_door", "")]),
                             renderable("pod", vec4(0.9, 0.4, 0.1, 1), ("pod_hull",), shader="textureshader")],
               scale=(3, 4, 3), position=(0, 2, 0))
+    archetype("PodHull", ["Transform", renderable("pod", vec4(0.9, 0.4, 0.1, 1), ("pod_hull",),
+                                                  shader="textureshader")],
+              scale=POD_HULL, position=(0, 2, 0))
     for name, kind, model, color in (("PowerCell", "PowerCell", "powercell", vec4(0.2, 0.9, 0.3, 1)),
                                      ("KeyCard", "KeyCard", "keycard", vec4(0.2, 0.4, 1, 1))):
         archetype(name, ["Transform", box((0.5, 0.5, 0.5), False), ("PickupComponent", [("m_PickupType", kind)]),
@@ -314,6 +319,9 @@ def write_level():
         w.begin("EscapePod", name)
         w.transform((cx + ox, 2, cz + oz), (3, 4, 3))
         w.component("InteractorComponent", [("m_name_of_bound_door", name)])
+        w.end()
+        w.begin("PodHull", name + " Hull")
+        w.transform((cx + ox, 2, cz + oz), POD_HULL)
         w.end()
     for name, archetype_name, room, (ox, oz) in PICKUPS:
         cx, cz = centre(room)

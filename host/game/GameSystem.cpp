@@ -324,14 +324,21 @@ void GameSystem::Escape(Match& match, ObjectID playerID) {
   player->where = pod->name;
   ++match.counts.podsLaunched;
   match.Note(player->name, "escapes in " + pod->name);
-  // The player rides the pod out of the ship.
+  // The player rides the pod out of the ship, and so does the hull drawn for
+  // it: the pod itself shows only while someone is at it.
+  RideWith(playerID, pod->object);
+  if (const auto hull = Engine::mFactory.GetObjectByName(pod->name + " Hull").lock())
+    RideWith(hull->GetID(), pod->object);
+}
+
+void GameSystem::RideWith(ObjectID rider, ObjectID pod) {
   auto follow =
       std::dynamic_pointer_cast<FollowTargetBehavior>(Engine::mFactory.CreateComponent(L"FollowTargetBehavior"));
   if (!follow) return;
-  follow->SetFollowTarget(pod->object);
-  follow->SetFollowObject(playerID);
+  follow->SetFollowTarget(pod);
+  follow->SetFollowObject(rider);
   follow->SetDistanceToFollowAt(0.0f);
-  Engine::mFactory.GiveObjectComponent(playerID, follow);
+  Engine::mFactory.GiveObjectComponent(rider, follow);
 }
 
 void GameSystem::OnContact(ObjectID a, ObjectID b) {

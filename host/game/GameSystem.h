@@ -47,6 +47,8 @@ class GameSystem : public System {
   void ShowProgress(float timeStep);
   void End(const std::string& reason);
   void Escape(Match& match, ObjectID player);
+  // Makes `rider` follow `pod` wherever it flies.
+  static void RideWith(ObjectID rider, ObjectID pod);
   void RegisterCameras();
   // A level asked for by the menus (or a cheat): load it and play it anew.
   void LoadRequestedLevel();

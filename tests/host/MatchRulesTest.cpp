@@ -117,11 +117,12 @@ TEST_F(MatchRulesTest, ACellChargesAPodAndTheNextUseLaunchesItsPlayer) {
   ASSERT_EQ(match->Players()[0].fate, Match::Fate::Escaped);
   EXPECT_EQ(match->Players()[0].where, pod.name);
   EXPECT_EQ(match->counts.podsLaunched, 1);
-  // The player rides the pod up and out of the ship, a frame behind it.
+  // The player and the pod's hull ride the pod up and out of the ship, a frame behind it.
   RunFor(3.0f);
   const float podHeight = HeightOf(pod.object);
   EXPECT_GT(podHeight, pod.position.getY() + 2.0f);
   EXPECT_NEAR(HeightOf(player->GetID()), podHeight, 2.0f);
+  EXPECT_NEAR(HeightOf(Engine::mFactory.GetObjectByName(pod.name + " Hull").lock()->GetID()), podHeight, 2.0f);
 
   std::ostringstream summary;
   match->endReason = "test";

@@ -95,9 +95,14 @@ TEST_F(ShipLevelTest, EveryRingHasRoomsAndTheLevelHoldsWhatAMatchNeeds) {
   for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
     plate = plate || object->GetComponent(CT_PressurePlate).lock();
     // An unlit trigger wears colour 0 and no shader, so nothing drawn may be
-    // one; pods alone must carry their own interactor.
+    // one; a pod must carry its own interactor, so a hull is drawn for it.
     const auto look = object->GetComponentAs<Renderable>(CT_Renderable);
-    if (look && object->GetComponent(CT_InteractorComponent).lock() && !object->GetComponent(CT_EscapePod).lock()) {
+    if (object->GetComponent(CT_EscapePod).lock()) {
+      const auto hull = Engine::mFactory.GetObjectByName(object->GetName() + " Hull").lock();
+      ASSERT_TRUE(hull) << object->GetName() << " has no hull";
+      const auto hullLook = hull->GetComponentAs<Renderable>(CT_Renderable);
+      EXPECT_TRUE(hullLook && hullLook->GetVisibility() && !hull->GetComponent(CT_InteractorComponent).lock());
+    } else if (look && object->GetComponent(CT_InteractorComponent).lock()) {
       EXPECT_FALSE(look->GetVisibility()) << object->GetName();
     }
   }
@@ -145,7 +150,7 @@ TEST_F(ShipLevelTest, SavingAndLoadingGivesTheSameLevelBack) {
   Flush();
   EXPECT_TRUE(Engine::mDeserializer.Report().Empty());
   EXPECT_EQ(LevelText(), before);
-  EXPECT_EQ(Engine::mFactory.GetArchetypes().size(), 26u);
+  EXPECT_EQ(Engine::mFactory.GetArchetypes().size(), 27u);
   std::error_code ignored;
   fs::remove_all(root, ignored);
 }
