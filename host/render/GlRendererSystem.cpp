@@ -275,7 +275,11 @@ void GlRendererSystem::DrawInterface(int width, int height) {
 
 void GlRendererSystem::EndFrame(int width, int height) {
   ++mFrames;
-  if (mSettings.frames > 0 && mFrames == mSettings.frames) {
+  // A match that ends before the frame asked for is pictured on its last frame.
+  const bool last = mSettings.frames > 0 && mFrames == mSettings.frames;
+  const bool endedEarly = !mSettings.screenshot.empty() && !mMatch->endReason.empty() && mFrames < mSettings.frames;
+  if (last || endedEarly) {
+    mSettings.frames = mFrames;
     if (!mSettings.screenshot.empty()) {
       if (Screenshot::Write(mSettings.screenshot, width, height)) {
         mOut << "Screenshot: " << mSettings.screenshot << " (" << width << "x" << height << ", frame " << mFrames
