@@ -66,3 +66,39 @@ TEST_F(SdlPlatformWindowTest, TheGamepadPutsTheCursorOnTheMenuItemAndClicksItThe
 }
 
 }  // namespace
+
+// The whole way round, through Dear ImGui: in the game's OpenGL window with
+// the real menus drawn, the gamepad's stick walks the selection down and back
+// up, and its click lands on "Play" and starts the match.
+class GamepadMenuTest : public WindowedMatchFixture {
+ protected:
+  GamepadMenuTest() : WindowedMatchFixture(true) {}
+};
+
+TEST_F(GamepadMenuTest, TheStickAndAClickOnTheImGuiMenuStartTheMatch) {
+  VirtualPad& pad = PlugPad();
+  GameState::SetState(STATE_MENU);
+  GameState::SetMenuState(static_cast<MENU_STATE>(MenuCursor::kFiveRowMenu));
+  Controller::SetMenuSelection(0, 0);
+  Controller::isFullscreened = false;
+  Frames(3);
+  auto nudge = [&](Sint16 y) {
+    SDL_JoystickSetVirtualAxis(pad.joystick, SDL_CONTROLLER_AXIS_LEFTY, y);
+    Frame();
+    SDL_JoystickSetVirtualAxis(pad.joystick, SDL_CONTROLLER_AXIS_LEFTY, 0);
+    Frames(3);
+  };
+  // Down lands on "Restart level": a click there would load the level again.
+  nudge(32767);
+  ASSERT_EQ(Controller::GetSelectedMenuItem(), 1);
+  nudge(-32768);
+  ASSERT_EQ(Controller::GetSelectedMenuItem(), 0);
+  EXPECT_EQ(GameState::GetState(), STATE_MENU);
+
+  SDL_JoystickSetVirtualButton(pad.joystick, SDL_CONTROLLER_BUTTON_A, 1);
+  Frames(2);
+  SDL_JoystickSetVirtualButton(pad.joystick, SDL_CONTROLLER_BUTTON_A, 0);
+  Frames(3);
+  EXPECT_EQ(GameState::GetState(), STATE_PLAY);
+  EXPECT_EQ(match->Log().Count("match started"), 1u);
+}

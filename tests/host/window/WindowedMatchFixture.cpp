@@ -7,6 +7,7 @@
 #include "game/GameSystem.h"
 #include "gameplay/RoomHandler.h"
 #include "physics/PhysicsSystem.h"
+#include "render/GlRendererSystem.h"
 #include "platform/FileSystem.h"
 #include "support/ScenarioPhysics.h"
 
@@ -29,7 +30,15 @@ void WindowedMatchFixture::SetUp() {
   // gamepads must count all the same.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  window = SDL_CreateWindow("input test", kWindowX, kWindowY, 320, 240, SDL_WINDOW_SHOWN);
+  if (mWithRenderer) {
+    std::string error;
+    mGlWindow = GlWindow::Open("menu test", 640, 480, error);
+    ASSERT_NE(mGlWindow, nullptr) << error;
+    window = mGlWindow->Handle();
+    SDL_SetWindowPosition(window, kWindowX, kWindowY);
+  } else {
+    window = SDL_CreateWindow("input test", kWindowX, kWindowY, 320, 240, SDL_WINDOW_SHOWN);
+  }
   ASSERT_NE(window, nullptr) << SDL_GetError();
   // No window manager gives it the focus; ask until it has it (a window of
   // the test before, still going away, can take it back once).
@@ -49,6 +58,11 @@ void WindowedMatchFixture::SetUp() {
   Engine::AddSystem(input);
   Engine::AddSystem(game);
   Engine::AddSystem(new PhysicsSystem());
+  if (mGlWindow) {
+    auto* renderer = new GlRendererSystem(match, *mGlWindow, {}, mRendererOut, mRendererOut);
+    input->AddEventObserver([renderer](const SDL_Event& event) { renderer->OnEvent(event); });
+    Engine::AddSystem(renderer);
+  }
   for (System* system : Engine::GetSystems()) system->Initialize();
   Engine::mFactory.LoadLevel(std::string("Ship"));
   game->BeginMatch();
@@ -61,7 +75,11 @@ void WindowedMatchFixture::TearDown() {
   RoomHandler::ResetRooms();
   Platform::SetResourceRoot("");
   EngineFixture::TearDown();
-  if (window) SDL_DestroyWindow(window);
+  if (mGlWindow) {
+    mGlWindow.reset();
+  } else if (window) {
+    SDL_DestroyWindow(window);
+  }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 

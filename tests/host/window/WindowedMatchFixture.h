@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "app/Match.h"
@@ -9,6 +10,7 @@
 #include "components/Transform.h"
 #include "input/SdlInputSystem.h"
 #include "objects/Object.h"
+#include "render/GlWindow.h"
 #include "support/EngineFixture.h"
 
 // A gamepad plugged in through SDL's virtual joysticks; it counts the rumble
@@ -27,6 +29,10 @@ class WindowedMatchFixture : public EngineFixture {
  protected:
   static constexpr int kWindowX = 300;
   static constexpr int kWindowY = 200;
+
+  // With the renderer, the window is the game's OpenGL window and the frame
+  // draws the views, the HUD and the ImGui menus as the host does.
+  explicit WindowedMatchFixture(bool withRenderer = false) : mWithRenderer(withRenderer) {}
 
   void SetUp() override;
   void TearDown() override;
@@ -54,4 +60,9 @@ class WindowedMatchFixture : public EngineFixture {
   SdlInputSystem* input = nullptr;
   std::vector<SDL_Event> observed;
   std::vector<std::unique_ptr<VirtualPad>> pads;
+
+ private:
+  bool mWithRenderer;
+  std::unique_ptr<GlWindow> mGlWindow;
+  std::ostringstream mRendererOut;
 };
