@@ -53,6 +53,42 @@ class PairFilter : public btOverlapFilterCallback {
   std::function<void(void*, void*)> mHook;
 };
 
+// Nothing in our worlds ever sleeps (no body may miss a request), so
+// Bullet's islands, which it builds each step over every body including the
+// static ones, buy nothing: all contacts are solved as one group instead,
+// and a step costs what moves rather than what the level holds.
+class OneIslandWorld : public btDiscreteDynamicsWorld {
+ public:
+  using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
+
+ protected:
+  void calculateSimulationIslands() override {}
+  void solveConstraints(btContactSolverInfo& info) override {
+    mBodies.resize(0);
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) mBodies.push_back(m_nonStaticRigidBodies[i]);
+    mManifolds.resize(0);
+    btDispatcher* dispatcher = getDispatcher();
+    for (int i = 0; i < dispatcher->getNumManifolds(); ++i) {
+      btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+      // As the islands do: ghosts and movers meeting movers touch without pushing.
+      if (manifold->getNumContacts() > 0 && dispatcher->needsResponse(manifold->getBody0(), manifold->getBody1()))
+        mManifolds.push_back(manifold);
+    }
+    btTypedConstraint** constraints = m_constraints.size() > 0 ? &m_constraints[0] : nullptr;
+    m_constraintSolver->prepareSolve(mBodies.size(), mManifolds.size());
+    if (mBodies.size() > 0) {
+      m_constraintSolver->solveGroup(&mBodies[0], mBodies.size(), mManifolds.size() > 0 ? &mManifolds[0] : nullptr,
+                                     mManifolds.size(), constraints, m_constraints.size(), info, m_debugDrawer,
+                                     dispatcher);
+    }
+    m_constraintSolver->allSolved(info, m_debugDrawer);
+  }
+
+ private:
+  btAlignedObjectArray<btCollisionObject*> mBodies;
+  btAlignedObjectArray<btPersistentManifold*> mManifolds;
+};
+
 // Moved by the host only, never by contacts, and always awake so that the
 // world takes its speed from each move.
 void SetKinematicFlags(btRigidBody* body) {
@@ -68,8 +104,7 @@ BulletWorld::BulletWorld()
       mDispatcher(std::make_unique<MoversPassDispatcher>(mConfiguration.get())),
       mBroadphase(std::make_unique<btDbvtBroadphase>()),
       mSolver(std::make_unique<btSequentialImpulseConstraintSolver>()),
-      mWorld(std::make_unique<btDiscreteDynamicsWorld>(mDispatcher.get(), mBroadphase.get(), mSolver.get(),
-                                                       mConfiguration.get())) {
+      mWorld(std::make_unique<OneIslandWorld>(mDispatcher.get(), mBroadphase.get(), mSolver.get(), mConfiguration.get())) {
   mWorld->setGravity(btVector3(0.0f, kGravity, 0.0f));
   // A moving body's box in the tree reaches ahead by its own size, so that a
   // walker is resorted every few steps instead of every one.
@@ -114,8 +149,9 @@ btRigidBody* BulletWorld::Add(const Setup& setup, bool ghost, const Vector3& pos
   info.m_restitution = 0.0f;
   auto* body = new btRigidBody(info);
   body->setUserPointer(user);
-  // No inertia and no angular factor: bodies never turn.
+  // No inertia and no angular factor: bodies never turn, so they need no gyroscopic term either.
   body->setAngularFactor(0.0f);
+  body->setFlags(body->getFlags() & ~BT_ENABLE_GYROSCOPIC_FORCE_IMPLICIT_BODY);
   if (dynamic) {
     // Without gravity the game's movers walk a floorless plane: contacts must
     // not push them up or down (a closing door would press a player under the deck).
