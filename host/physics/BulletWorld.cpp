@@ -55,13 +55,27 @@ class PairFilter : public btOverlapFilterCallback {
 
 // Nothing in our worlds ever sleeps (no body may miss a request), so
 // Bullet's islands, which it builds each step over every body including the
-// static ones, buy nothing: all contacts are solved as one group instead,
-// and a step costs what moves rather than what the level holds.
+// static ones, buy nothing: all contacts are solved as one group instead.
+// Its other per-step walks over every object (box updates, kinematic
+// speeds) only ever act on moving bodies, so they walk those alone, and a
+// step costs what moves rather than what the level holds.
 class OneIslandWorld : public btDiscreteDynamicsWorld {
  public:
   using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
 
+  // A static body's box is updated when it is placed, never by a step.
+  void updateAabbs() override {
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) updateSingleAabb(m_nonStaticRigidBodies[i]);
+  }
+
  protected:
+  void saveKinematicState(btScalar timeStep) override {
+    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
+      btRigidBody* body = m_nonStaticRigidBodies[i];
+      if (body->isKinematicObject() && body->getActivationState() != ISLAND_SLEEPING)
+        body->saveKinematicState(timeStep);
+    }
+  }
   void calculateSimulationIslands() override {}
   void solveConstraints(btContactSolverInfo& info) override {
     mBodies.resize(0);
