@@ -85,15 +85,19 @@ void CheckComponent(Component& component, Report report) {
 namespace ValueCheck {
 
 void Check(const std::string& /*level*/, const SourceMap& where, CheckReport& report) {
-  for (const auto& [key, archetype] : Engine::mFactory.GetArchetypes()) {
-    for (const auto& [type, component] : archetype->GetComponents()) {
+  // Plain loop variables, not structured bindings: clang 14 (the fuzzer
+  // build) cannot capture those in the lambdas below.
+  for (const auto& entry : Engine::mFactory.GetArchetypes()) {
+    const std::wstring& key = entry.first;
+    for (const auto& [type, component] : entry.second->GetComponents()) {
       CheckComponent(*component, [&](const std::string& name, const std::string& path, const std::string& problem) {
         const SourceMap::Place place = where.InArchetype(key, name, path);
         report.Add(place.file, place.line, "archetype '" + NarrowName(key) + "': " + problem);
       });
     }
   }
-  for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
+  for (const auto& entry : Engine::mFactory.GetObjects()) {
+    const std::shared_ptr<Object>& object = entry.second;
     const TextOutline::Block* block = where.BlockOf(*object);
     for (const auto& [type, component] : object->GetComponents()) {
       const std::string name = component->GetMetaData().Type();
