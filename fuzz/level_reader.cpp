@@ -7,26 +7,13 @@
 #include <sstream>
 #include <string>
 
+#include "FuzzWorld.h"
 #include "core/Engine.h"
 #include "objects/Object.h"
 #include "objects/ObjectFactory.h"
 
-namespace {
-
-// Back to an empty world between inputs, freeing every queued message.
-void ResetWorld() {
-  Engine::mFactory.DestroyAllObjects();
-  Engine::mFactory.DestroyAllArchetypes();
-  Engine::BroadcastMessages();
-  Engine::BroadcastMessages();
-  Engine::ClearListeners();
-  Engine::mDeserializer.Report().Clear();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  Engine::Initialize();
+  FuzzWorld::Start();
   return 0;
 }
 
@@ -51,6 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Engine::mSerializer(out);
   Engine::mSerializer(*crate, out);
 
-  ResetWorld();
+  FuzzWorld::Reset();
   return 0;
 }
