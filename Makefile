@@ -11,7 +11,7 @@ PACKAGES   := build-essential cmake ninja-build pkg-config libsdl2-dev libgtest-
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test asan tsan bench fuzz clean format
+.PHONY: all deps configure build run test asan tsan bench fuzz fuzz-build fuzz-merge clean format
 
 all: build
 
@@ -48,13 +48,25 @@ tsan:
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
-fuzz:
+# libFuzzer targets (clang). `make fuzz` runs them from the committed corpus
+# for FUZZ_SECONDS in all, shared between them, and leaves the corpus alone;
+# `make fuzz-merge` then merges what a campaign found into fuzz/corpus/.
+# FUZZ_TARGETS picks some of them (default: all).
+FUZZ_SECONDS ?= 90
+FUZZ_TARGETS ?=
+
+fuzz-build:
 	@missing=""; for p in $(FUZZ_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
 	$(MAKE) deps
 	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build-fuzz -j $(JOBS)
-	./fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+fuzz: fuzz-build
+	./fuzz/run.sh build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+fuzz-merge: fuzz-build
+	./fuzz/run.sh --merge build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
