@@ -53,7 +53,7 @@ for target in $targets; do
   b=$(features "$binary" "$max_len" "$thrice")
   rm -rf "$twice" "$thrice"
   if [ "$a" != "$b" ]; then
-    echo "run.sh: $target: a third run of its corpus covers more ($a -> $b features): state outlives an input" >&2
+    echo "run.sh: $target: a third run of its corpus covers differently from the second ($a, then $b features): state outlives an input" >&2
     exit 1
   fi
 
