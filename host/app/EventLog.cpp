@@ -73,6 +73,7 @@ void EventLog::Add(float seconds, const std::string& subject, const std::string&
     mWriteFailed = mWriteFailed || !mFile;
   }
   mLines.push_back(std::move(line));
+  if (mObserver) mObserver(seconds, subject, text);
 }
 
 std::size_t EventLog::Count(const std::string& fragment) const {

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -25,11 +27,20 @@ class EventLog {
   // Lines whose text contains `fragment`.
   [[nodiscard]] std::size_t Count(const std::string& fragment) const;
 
+  // Called with every line added from now on; an empty function stops it.
+  using Observer = std::function<void(float seconds, const std::string& subject, const std::string& text)>;
+  void SetObserver(Observer observer) { mObserver = std::move(observer); }
+
   void ShowStatus(const std::string& status);
   void ClearStatus();
 
   // The first words of every log file this host writes.
   static constexpr const char* kHeader = "# tidewater-host event log";
+
+  // The first line of the log file of a match on `level` with `seed`.
+  [[nodiscard]] static std::string FileHeader(const std::string& level, std::uint32_t seed) {
+    return std::string(kHeader) + ": level " + level + ", seed " + std::to_string(seed);
+  }
 
   [[nodiscard]] static std::string Format(float seconds, const std::string& subject, const std::string& text);
 
@@ -40,4 +51,5 @@ class EventLog {
   bool mWriteFailed = false;
   std::vector<std::string> mLines;
   std::string mStatus;
+  Observer mObserver;
 };

@@ -30,6 +30,9 @@
 #include "render/GlRendererSystem.h"
 #include "render/GlWindow.h"
 #include "render/RendererSystem.h"
+#include "replay/FrameHook.h"
+#include "replay/MatchRecorder.h"
+#include "replay/MatchReplay.h"
 
 bool HostApp::ResolveResourceRoot(const std::string& resources) {
   std::error_code error;
@@ -52,9 +55,7 @@ bool HostApp::ResolveResourceRoot(const std::string& resources) {
 
 std::string HostApp::LevelFile(const std::string& level) { return LevelFiles::LevelFile(level); }
 
-namespace {
-
-std::string ResourceFolder() {
+std::string HostApp::ResourceFolder() {
   std::error_code error;
   const std::string root = Platform::ResourceRoot().empty()
                                ? Platform::NativePath(std::wstring(Platform::kDefaultResourceRoot))
@@ -63,20 +64,18 @@ std::string ResourceFolder() {
   return error ? root : absolute.lexically_normal().string();
 }
 
-// Empties the registry and lets the messages of the level go.
-void DropLevel() {
+void HostApp::DropLevel() {
   Engine::mFactory.DestroyAllObjects();
   Engine::mFactory.DestroyAllArchetypes();
   Engine::BroadcastMessages();
   Engine::BroadcastMessages();
 }
 
-}  // namespace
-
 int HostApp::Run(const HostOptions& options) {
   if (options.command == HostOptions::Command::Describe) return Describe(options);
   if (!ResolveResourceRoot(options.resources)) return 2;
   if (options.command == HostOptions::Command::NewLevel) return NewLevel(options);
+  if (options.command == HostOptions::Command::Replay) return MatchReplay(mOut, mErr).Run(options);
   std::error_code error;
   const std::string file = LevelFile(options.level);
   if (!LevelFiles::NameProblem(options.level).empty() || !std::filesystem::is_regular_file(file, error)) {
@@ -196,11 +195,19 @@ int HostApp::Play(const HostOptions& requested) {
   auto match = std::make_shared<Match>(options, &mOut);
   for (int seat = 0; seat < options.humans; ++seat) match->Players()[static_cast<std::size_t>(seat)].human = true;
   std::string logError;
-  const std::string header =
-      std::string(EventLog::kHeader) + ": level " + options.level + ", seed " + std::to_string(options.seed);
-  if (!options.logFile.empty() && !match->Log().OpenFile(options.logFile, header, logError)) {
+  if (!options.logFile.empty() &&
+      !match->Log().OpenFile(options.logFile, EventLog::FileHeader(options.level, options.seed), logError)) {
     mErr << "tidewater-host: --log: " << logError << '\n';
     return 2;
+  }
+  std::unique_ptr<MatchRecorder> recorder;
+  if (!options.recordFile.empty()) {
+    recorder = std::make_unique<MatchRecorder>(match);
+    std::string error;
+    if (!recorder->Open(options.recordFile, MatchRecorder::HeaderFor(*match), error)) {
+      mErr << "tidewater-host: --record: " << error << '\n';
+      return 2;
+    }
   }
   // Fast mode: virtual time, so a frame costs no waiting and a match is the
   // same on every run; the calendar seconds that seed the flood order start
@@ -214,16 +221,17 @@ int HostApp::Play(const HostOptions& requested) {
   }
 
   auto* game = new GameSystem(match);
-  SdlInputSystem* input = nullptr;
+  SdlInputSystem* windowInput = nullptr;
+  InputSystem* input = nullptr;
   if (window) {
     // Gamepads plugged in later take free seats, unless the seats were counted.
     const int humans =
         requested.humans >= 0 || !options.screenshot.empty() ? options.humans : SdlInputSystem::kAutoHumans;
-    input = new SdlInputSystem(match, options.seed, window->Handle(), humans);
-    Engine::AddSystem(input);
+    input = windowInput = new SdlInputSystem(match, options.seed, window->Handle(), humans);
   } else {
-    Engine::AddSystem(new InputSystem(match, options.seed));
+    input = new InputSystem(match, options.seed);
   }
+  Engine::AddSystem(input);
   Engine::AddSystem(game);
   Engine::AddSystem(new PhysicsSystem(match));
   // Sound with the window; headless, muted or in a screenshot run, the log's sound lines only.
@@ -232,13 +240,17 @@ int HostApp::Play(const HostOptions& requested) {
   } else {
     Engine::AddSystem(new AudioSystem(match));
   }
+  // The recorder sees what the menus do from around the renderer.
+  MatchRecorder* recording = recorder.get();
+  if (recording != nullptr) Engine::AddSystem(new FrameHook([recording] { recording->Mark(); }));
   if (window) {
     auto* renderer = new GlRendererSystem(match, *window, {options.screenshot, options.frames}, mOut, mErr);
-    input->AddEventObserver([renderer](const SDL_Event& event) { renderer->OnEvent(event); });
+    windowInput->AddEventObserver([renderer](const SDL_Event& event) { renderer->OnEvent(event); });
     Engine::AddSystem(renderer);
   } else {
     Engine::AddSystem(new RendererSystem(match, options.view == HostOptions::View::Text, &mOut));
   }
+  if (recording != nullptr) Engine::AddSystem(recorder.release());
   Engine::Initialize();
   Engine::mFactory.LoadLevel(options.level);
   const LevelCheck::Result checked = LevelCheck::Inspect(options.level);
@@ -264,7 +276,14 @@ int HostApp::Play(const HostOptions& requested) {
     GameState::SetState(STATE_PLAY);
   }
   StopSignal::Install();
+  if (recording != nullptr) recording->Begin(*input);
   Engine::GameLoop();
+  bool recorded = true;
+  if (recording != nullptr) {
+    std::string error;
+    recorded = recording->Finish(error);
+    if (!recorded) mErr << "tidewater-host: --record: " << error << '\n';
+  }
   const int signal = StopSignal::Signal();
   StopSignal::Uninstall();
   GameState::SetState(STATE_MENU);
@@ -276,5 +295,5 @@ int HostApp::Play(const HostOptions& requested) {
   const bool logged = match->Log().FinishFile(logError);
   if (!logged) mErr << "tidewater-host: --log: " << logError << '\n';
   if (signal != 0) return 128 + signal;
-  return released == 0 && logged ? 0 : 1;
+  return released == 0 && logged && recorded ? 0 : 1;
 }

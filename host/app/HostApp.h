@@ -10,8 +10,9 @@ class GlWindow;
 // tidewater-host's commands. Play: add the systems, initialize the engine,
 // load the level, refuse it when check finds problems (unless forced), set
 // the game in play, run the frame loop until the match is over, release the
-// engine and print the summary. Check, describe and new-level are the level
-// tools of host/check.
+// engine and print the summary (recording it with --record). Replay is
+// host/replay's. Check, describe and new-level are the level tools of
+// host/check.
 class HostApp {
  public:
   HostApp(std::ostream& out, std::ostream& err) : mOut(out), mErr(err) {}
@@ -25,6 +26,10 @@ class HostApp {
   bool ResolveResourceRoot(const std::string& resources);
   // The native path of a level's file under the resolved root.
   [[nodiscard]] static std::string LevelFile(const std::string& level);
+  // The resource folder in use, as an absolute path.
+  [[nodiscard]] static std::string ResourceFolder();
+  // Empties the registry and lets the messages of the level go.
+  static void DropLevel();
 
  private:
   int Play(const HostOptions& requested);

@@ -32,18 +32,22 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
   app.add_option("--seed", options.seed, "Seed of the bots and of the flood order")->capture_default_str();
   app.add_flag("--realtime", options.realtime, "Run at the engine's own 80 frames per second with a progress line");
   // Not CLI::PositiveNumber: a NaN passes every comparison and would never end the match.
-  const CLI::Validator positiveSeconds(
-      [](std::string& text) {
-        double value = 0.0;
-        const bool number = CLI::detail::lexical_cast(text, value);
-        return number && std::isfinite(value) && value > 0.0 ? std::string()
-                                                             : "needs a positive number of seconds, not " + text;
-      },
-      "SECONDS");
+  const auto positive = [](const std::string& name, const std::string& what) {
+    return CLI::Validator(
+        [what](std::string& text) {
+          double value = 0.0;
+          const bool number = CLI::detail::lexical_cast(text, value);
+          return number && std::isfinite(value) && value > 0.0 ? std::string()
+                                                               : "needs a positive " + what + ", not " + text;
+        },
+        name);
+  };
+  const CLI::Validator positiveSeconds = positive("SECONDS", "number of seconds");
   app.add_option("--max-seconds", options.maxSeconds, "Game seconds after which the match ends anyway")
       ->check(positiveSeconds)
       ->capture_default_str();
   app.add_option("--log", options.logFile, "Also write the event log to this file");
+  app.add_option("--record", options.recordFile, "Record the match to this file, frame by frame, for replay");
   app.add_option("--view", view, "What the renderer shows: none, or a text map of the level")
       ->check(CLI::IsMember({"none", "text"}))
       ->capture_default_str();
@@ -58,8 +62,8 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
                  "Seats played by people in a window (default: the keyboard and each gamepad); bots play the rest")
       ->check(CLI::Range(0, 4));
   std::string size = "1280x720";
-  app.add_option("--size", size, "Size of the window, WIDTHxHEIGHT")
-      ->check([](const std::string& text) -> std::string {
+  const CLI::Validator windowSize(
+      [](std::string& text) -> std::string {
         int width = 0;
         int height = 0;
         char end = 0;
@@ -68,8 +72,9 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
           return "expected WIDTHxHEIGHT between 160x120 and 8192x8192";
         }
         return "";
-      })
-      ->capture_default_str();
+      },
+      "WxH");
+  app.add_option("--size", size, "Size of the window, WIDTHxHEIGHT")->check(windowSize)->capture_default_str();
   app.add_option("--screenshot", options.screenshot, "Write the window as a PNG after --frames frames, then quit");
   app.add_option("--frames", options.frames, "Frames to run in the window before the screenshot and the end")
       ->check(CLI::Range(1, 10000000));
@@ -99,6 +104,20 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
       ->capture_default_str();
   newLevel->add_option("--resources", options.resources, "Resource folder holding Levels/");
 
+  CLI::App* replay = app.add_subcommand("replay", "Play a recorded match back and check it comes out the same");
+  replay->add_option("FILE", options.replayFile, "The recording (from play --record)")->required();
+  replay->add_flag("--window", wantWindow, "Show the replay in a window (Space pauses, N steps, Esc stops)");
+  replay->add_option("--speed", options.speed, "In the window: 1 plays at the recorded pace, 2 twice as fast")
+      ->check(positive("X", "speed"))
+      ->capture_default_str();
+  replay->add_flag("--force", options.force, "Replay even on level files that differ from the recorded ones");
+  replay->add_option("--log", options.logFile, "Also write the replay's event log to this file");
+  replay->add_option("--resources", options.resources, "Resource folder holding Levels/");
+  replay->add_option("--screenshot", options.screenshot, "In the window: write it as a PNG after --frames frames, then stop");
+  replay->add_option("--frames", options.frames, "In the window: frames to replay before the screenshot and the end")
+      ->check(CLI::Range(1, 10000000));
+  replay->add_option("--size", size, "Size of the window, WIDTHxHEIGHT")->check(windowSize)->capture_default_str();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -110,6 +129,7 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
   if (check->parsed()) options.command = HostOptions::Command::Check;
   if (describe->parsed()) options.command = HostOptions::Command::Describe;
   if (newLevel->parsed()) options.command = HostOptions::Command::NewLevel;
+  if (replay->parsed()) options.command = HostOptions::Command::Replay;
   options.view = view == "text" ? HostOptions::View::Text : HostOptions::View::None;
   options.display = wantWindow     ? HostOptions::Display::Window
                     : wantHeadless ? HostOptions::Display::Headless

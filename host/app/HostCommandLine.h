@@ -6,7 +6,7 @@
 
 // What the user asked tidewater-host to do.
 struct HostOptions {
-  enum class Command { Play, Check, Describe, NewLevel };
+  enum class Command { Play, Check, Describe, NewLevel, Replay };
   enum class View { None, Text };
   // Auto: a window where a display exists, headless where none does.
   enum class Display { Auto, Window, Headless };
@@ -43,6 +43,11 @@ struct HostOptions {
   std::string screenshot;
   int frames = 0;
   bool mute = false;
+  // play: record the match to this file. replay: the recording to play back.
+  std::string recordFile;
+  std::string replayFile;
+  // replay in a window: 1 plays at the recorded pace, 2 twice as fast.
+  double speed = 1.0;
 
   // A match in a window that someone plays: after it, the menus stay open.
   [[nodiscard]] bool Interactive() const { return display == Display::Window && screenshot.empty() && frames == 0; }
@@ -51,7 +56,8 @@ struct HostOptions {
 // The command line: `tidewater-host [play] [options]`,
 // `tidewater-host check [--level NAME] [--json] [--resources DIR]`,
 // `tidewater-host describe [COMPONENT]` or
-// `tidewater-host new-level NAME [--rooms N] [--resources DIR]`.
+// `tidewater-host new-level NAME [--rooms N] [--resources DIR]` or
+// `tidewater-host replay FILE [--window] [--speed X] [--force] [--log FILE]`.
 // A bad command line exits with 2.
 class HostCommandLine {
  public:

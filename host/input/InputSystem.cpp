@@ -2,10 +2,12 @@
 
 #include "app/HostListener.h"
 #include "app/Match.h"
+#include "app/StopSignal.h"
 #include "core/Engine.h"
 #include "core/GameState.h"
 #include "core/InputMessages.h"
 #include "input/Controller.h"
+#include "input/InputTap.h"
 #include "objects/Object.h"
 
 namespace {
@@ -49,6 +51,43 @@ void InputSystem::StartBots() {
 }
 
 void InputSystem::Update(float timeStep) {
+  StopSignal::Latch();
+  if (mTap != nullptr) mTap->OnUpdateStart();
+  ReadDevices(timeStep);
+  PlayBots(timeStep);
+  if (mTap != nullptr) mTap->OnUpdateEnd();
+}
+
+void InputSystem::HandTo(std::uint32_t seat, Object& object, const std::shared_ptr<Message>& message) {
+  if (mTap != nullptr) mTap->OnHanded(seat, *message);
+  object.HandleMessage(message);
+}
+
+void InputSystem::Relay(const std::shared_ptr<Message>& message) {
+  if (mTap != nullptr) mTap->OnRelayed(*message);
+  Engine::RelayMessage(message);
+}
+
+void InputSystem::CloseWindow() {
+  if (mQuitSent) return;
+  mQuitSent = true;
+  if (mTap != nullptr) mTap->OnWindowClosed();
+  Match& match = *mMatch;
+  if (match.endReason.empty()) {
+    match.endReason = "the window was closed";
+    match.Note("match", "over: " + match.endReason);
+  }
+  Engine::RelayMessage(std::make_shared<Message>(L"Input", MT_QUIT));
+}
+
+std::shared_ptr<Object> InputSystem::SeatObject(std::uint32_t seat) const {
+  const Match::Player& player = mMatch->Players().at(seat);
+  auto object = player.id != 0 ? Engine::mFactory.GetObjectWithID(player.id).lock() : nullptr;
+  if (!object) object = Engine::mFactory.GetObjectByName("Player" + std::to_string(seat + 1)).lock();
+  return object;
+}
+
+void InputSystem::PlayBots(float timeStep) {
   if (GameState::GetState() != STATE_PLAY) return;
   if (mRound != mMatch->Round()) StartBots();
   const auto& players = mMatch->Players();
@@ -63,9 +102,9 @@ void InputSystem::Update(float timeStep) {
           IsBotSeat(other.PlayerNumber()))
         claimed.push_back(other.Target());
     }
-    for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep, claimed)) object->HandleMessage(message);
-    if (bot.PullsTrigger()) {
-      Engine::RelayMessage(std::make_shared<RightTriggerPressMessage>(L"Input", bot.PlayerNumber()));
+    for (const auto& message : bot.Think(mMatch->Map(), *mMatch, timeStep, claimed)) {
+      HandTo(bot.PlayerNumber(), *object, message);
     }
+    if (bot.PullsTrigger()) Relay(std::make_shared<RightTriggerPressMessage>(L"Input", bot.PlayerNumber()));
   }
 }

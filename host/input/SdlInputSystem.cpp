@@ -74,7 +74,7 @@ int SdlInputSystem::HumanSeatCount() const {
   return count;
 }
 
-void SdlInputSystem::Update(float timeStep) {
+void SdlInputSystem::ReadDevices(float timeStep) {
   // First: the menus may place the cursor this frame, which a captured mouse would not let them.
   UpdateMouseMode();
   SDL_Event event;
@@ -101,18 +101,17 @@ void SdlInputSystem::Update(float timeStep) {
     const auto& players = GetMatch().Players();
     for (std::uint32_t seat = 0; seat < mSeats; ++seat) {
       if (fires[seat] && players[seat].fate == Match::Fate::Playing) {
-        Engine::RelayMessage(std::make_shared<RightTriggerPressMessage>(L"Input", seat));
+        Relay(std::make_shared<RightTriggerPressMessage>(L"Input", seat));
       }
     }
   }
   UpdateMouseMode();
-  InputSystem::Update(timeStep);
 }
 
 void SdlInputSystem::OnEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
-      Quit();
+      CloseWindow();
       break;
     case SDL_WINDOWEVENT:
       OnWindowEvent(event);
@@ -155,7 +154,7 @@ void SdlInputSystem::OnWindowEvent(const SDL_Event& event) {
   if (!IsOurWindow(event.window.windowID)) return;
   switch (event.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      Quit();
+      CloseWindow();
       return;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       // Keys let go while another window has the keyboard never come up here.
@@ -167,13 +166,13 @@ void SdlInputSystem::OnWindowEvent(const SDL_Event& event) {
     default:
       break;
   }
-  Engine::RelayMessage(std::make_shared<SDLEventMessage>(L"Input", event));
+  Relay(std::make_shared<SDLEventMessage>(L"Input", event));
   // The engine leaves its minimized loop on regaining focus only; a window
   // restored without the focus is on screen again all the same.
   if (event.window.event == SDL_WINDOWEVENT_RESTORED && Engine::IsGameMinimized()) {
     SDL_Event focus = event;
     focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    Engine::RelayMessage(std::make_shared<SDLEventMessage>(L"Input", focus));
+    Relay(std::make_shared<SDLEventMessage>(L"Input", focus));
   }
 }
 
@@ -181,7 +180,7 @@ void SdlInputSystem::ToggleFullscreen() {
   const bool wanted = (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN) == 0;
   if (SDL_SetWindowFullscreen(mWindow, wanted ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
   Controller::isFullscreened = wanted;
-  Engine::RelayMessage(std::make_shared<FullScreenMessage>(L"Input", wanted));
+  Relay(std::make_shared<FullScreenMessage>(L"Input", wanted));
 }
 
 void SdlInputSystem::AddGamepad(int deviceIndex) {
@@ -237,13 +236,9 @@ void SdlInputSystem::Deliver(int seat, ButtonStates::Messages& messages) {
   const Match::Player& player = GetMatch().Players().at(static_cast<std::size_t>(seat));
   // In play only a player still in the match acts; the menus hear everyone.
   const bool heard = InMenus() || (InPlay() && player.fate == Match::Fate::Playing);
-  std::shared_ptr<Object> object;
-  if (heard) {
-    object = player.id != 0 ? Engine::mFactory.GetObjectWithID(player.id).lock() : nullptr;
-    if (!object) object = Engine::mFactory.GetObjectByName("Player" + std::to_string(seat + 1)).lock();
-  }
+  const std::shared_ptr<Object> object = heard ? SeatObject(static_cast<std::uint32_t>(seat)) : nullptr;
   if (object) {
-    for (const auto& message : messages) object->HandleMessage(message);
+    for (const auto& message : messages) HandTo(static_cast<std::uint32_t>(seat), *object, message);
   }
   messages.clear();
 }
@@ -261,15 +256,4 @@ void SdlInputSystem::UpdateMouseMode() {
   // Tried once per change: a refusal is not worth a retry every frame.
   SDL_SetRelativeMouseMode(wanted ? SDL_TRUE : SDL_FALSE);
   mRelativeMouse = wanted;
-}
-
-void SdlInputSystem::Quit() {
-  if (mQuitSent) return;
-  mQuitSent = true;
-  Match& match = GetMatch();
-  if (match.endReason.empty()) {
-    match.endReason = "the window was closed";
-    match.Note("match", "over: " + match.endReason);
-  }
-  Engine::RelayMessage(std::make_shared<Message>(L"Input", MT_QUIT));
 }

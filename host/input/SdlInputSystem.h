@@ -44,7 +44,6 @@ class SdlInputSystem : public InputSystem {
 
   // Opens the game controllers and installs the window for the menu cursor.
   void Initialize() override;
-  void Update(float timeStep) override;
   int Release() override;
 
   void AddEventObserver(std::function<void(const SDL_Event&)> observer);
@@ -55,6 +54,7 @@ class SdlInputSystem : public InputSystem {
 
  protected:
   [[nodiscard]] bool IsBotSeat(std::uint32_t seat) const override { return !IsHumanSeat(seat); }
+  void ReadDevices(float timeStep) override;
   void OnRumble(std::uint32_t player, float seconds, float power) override;
 
  private:
@@ -75,14 +75,12 @@ class SdlInputSystem : public InputSystem {
   [[nodiscard]] bool IsOurWindow(std::uint32_t windowID) const;
   void Deliver(int seat, ButtonStates::Messages& messages);
   void UpdateMouseMode();
-  void Quit();
 
   SDL_Window* mWindow;
   int mHumans;
   std::uint32_t mSeats;
   SdlPlatformWindow mPlatformWindow;
   bool mInitialized = false;
-  bool mQuitSent = false;
   bool mRelativeMouse = false;
   std::vector<std::function<void(const SDL_Event&)>> mObservers;
   KeyboardMouse mKeyboard;

@@ -24,6 +24,14 @@ int SummaryNumber(const std::string& output, const std::string& pattern) {
   return std::stoi(found[1]);
 }
 
+// The summary block a match prints, from "Match over" to the pickups line.
+std::string SummaryOf(const std::string& output) {
+  const std::size_t start = output.find("Match over after");
+  const std::size_t pickups = output.find("Picked up", start);
+  if (start == std::string::npos || pickups == std::string::npos) return "";
+  return output.substr(start, output.find('\n', pickups) - start);
+}
+
 using HostEndToEnd = HostTest;
 
 }  // namespace
@@ -144,7 +152,9 @@ TEST_F(HostEndToEnd, CtrlCEndsARealTimeMatchWithItsLogAndSummary) {
     const std::string logArg = log.string();
     FILE* redirected = freopen(out.string().c_str(), "w", stdout);
     if (redirected == nullptr) _exit(99);
-    execl(TIDEWATER_HOST_EXE, TIDEWATER_HOST_EXE, "--realtime", "--log", logArg.c_str(), static_cast<char*>(nullptr));
+    const std::string recordArg = (mScratch / "match.rec").string();
+    execl(TIDEWATER_HOST_EXE, TIDEWATER_HOST_EXE, "--realtime", "--log", logArg.c_str(), "--record",
+          recordArg.c_str(), static_cast<char*>(nullptr));
     _exit(98);
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -159,6 +169,78 @@ TEST_F(HostEndToEnd, CtrlCEndsARealTimeMatchWithItsLogAndSummary) {
   const std::string written = ReadFile(log);
   EXPECT_EQ(written.rfind("# tidewater-host event log", 0), 0u) << written;
   EXPECT_NE(written.find("match        over: interrupted\n"), std::string::npos) << written;
+
+  // The recording of a real-time match stopped by Ctrl-C replays to the same end.
+  const fs::path replayed = mScratch / "replay.log";
+  const HostRun replay = RunHost("replay " + Quoted(mScratch / "match.rec") + " --log " + Quoted(replayed));
+  EXPECT_EQ(replay.exitCode, 0) << replay.output;
+  EXPECT_EQ(ReadFile(replayed), written);
+  EXPECT_EQ(SummaryOf(replay.output), SummaryOf(output));
+}
+
+TEST_F(HostEndToEnd, ARecordedMatchReplaysToTheSameLogAndSummaryAndABrokenRecordingSaysWhere) {
+  const fs::path recording = mScratch / "match.rec";
+  const HostRun played =
+      RunHost("--seed 5 --max-seconds 60 --record " + Quoted(recording) + " --log " + Quoted(mScratch / "a.log"));
+  ASSERT_EQ(played.exitCode, 0) << played.output;
+  const HostRun replayed = RunHost("replay " + Quoted(recording) + " --log " + Quoted(mScratch / "b.log"));
+  ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
+  EXPECT_EQ(ReadFile(mScratch / "b.log"), ReadFile(mScratch / "a.log"));
+  ASSERT_NE(SummaryOf(played.output), "");
+  EXPECT_EQ(SummaryOf(replayed.output), SummaryOf(played.output));
+  EXPECT_TRUE(std::regex_search(replayed.output, std::regex("Replayed \\d+ frames .* real time"))) << replayed.output;
+
+  // Cut short, as a crash leaves it: the frames before the cut replay, the same as far as they go.
+  const std::string bytes = ReadFile(recording);
+  WriteFile(mScratch / "cut.rec", bytes.substr(0, bytes.size() / 2));
+  const HostRun cut = RunHost("replay " + Quoted(mScratch / "cut.rec") + " --log " + Quoted(mScratch / "c.log"));
+  EXPECT_EQ(cut.exitCode, 0) << cut.output;
+  EXPECT_TRUE(std::regex_search(cut.output, std::regex("cut short at byte \\d+ \\(frame \\d+\\)"))) << cut.output;
+  EXPECT_NE(cut.output.find("replayed up to there"), std::string::npos) << cut.output;
+  const std::string cutLog = ReadFile(mScratch / "c.log");
+  EXPECT_GT(CountLines(cutLog), 5);
+  EXPECT_EQ(ReadFile(mScratch / "a.log").rfind(cutLog, 0), 0u) << "the cut replay's log starts the whole one";
+
+  // A damaged byte, or a file that is no recording: an error naming where, no match.
+  std::string damaged = bytes;
+  damaged[damaged.size() / 3] = static_cast<char>(damaged[damaged.size() / 3] ^ 0x5A);
+  WriteFile(mScratch / "damaged.rec", damaged);
+  WriteFile(mScratch / "notes.rec", "my notes\n");
+  for (const char* file : {"damaged.rec", "notes.rec"}) {
+    const HostRun broken = RunHost("replay " + Quoted(mScratch / file), true);
+    EXPECT_EQ(broken.exitCode, 2) << file;
+    EXPECT_EQ(CountLines(broken.output), 1) << broken.output;
+    EXPECT_TRUE(std::regex_search(broken.output, std::regex("is damaged at byte \\d+ \\((frame \\d+|header)\\)")))
+        << broken.output;
+  }
+}
+
+TEST_F(HostEndToEnd, AReplayOnEditedLevelFilesIsRefusedAndForcedNamesTheFirstFrameThatDiffers) {
+  const fs::path level = mScratch / "Levels" / "Ship";
+  fs::create_directories(level.parent_path());
+  fs::copy(fs::path(TIDEWATER_SOURCE_DIR) / "Resources" / "Levels" / "Ship", level, fs::copy_options::recursive);
+  const std::string resources = " --resources " + Quoted(mScratch);
+  const fs::path recording = mScratch / "match.rec";
+  ASSERT_EQ(RunHost("--max-seconds 20 --record " + Quoted(recording) + resources).exitCode, 0);
+  // The players walk a little faster than when the match was recorded.
+  std::string player = ReadFile(level / "Archetypes" / "Player.arc");
+  ASSERT_NE(player.find("Speed_ : 10\n"), std::string::npos);
+  player.replace(player.find("Speed_ : 10\n"), 12, "Speed_ : 11\n");
+  WriteFile(level / "Archetypes" / "Player.arc", player);
+
+  const HostRun refused = RunHost("replay " + Quoted(recording) + resources, true);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.output.find("recorded on other files of level Ship"), std::string::npos) << refused.output;
+  EXPECT_EQ(refused.output.find("Match over"), std::string::npos) << refused.output;
+
+  const HostRun forced = RunHost("replay --force " + Quoted(recording) + resources, true);
+  EXPECT_EQ(forced.exitCode, 1) << forced.output;
+  std::smatch found;
+  ASSERT_TRUE(std::regex_search(forced.output, found, std::regex("diverges from the recording at frame (\\d+)")))
+      << forced.output;
+  EXPECT_LT(std::stoi(found[1]), 80) << "the players move within the first second";
+  EXPECT_TRUE(std::regex_search(forced.output, std::regex("Player\\d \\(id \\d+\\) position [xz]: recorded")))
+      << forced.output;
 }
 
 TEST_F(HostEndToEnd, TheLogNeverReplacesAFileThatIsNotOneOfOursAndReportsWriteErrors) {

@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "replay/WorldState.h"
+
+// Reads the world state of the engine's live objects: every object's
+// position, and for each player its view and statistics.
+class WorldProbe {
+ public:
+  [[nodiscard]] static WorldState Capture();
+  // One line per difference (at most `limit`, then a count), naming the
+  // objects as the live level does.
+  [[nodiscard]] static std::string Describe(const std::vector<WorldState::Difference>& differences,
+                                            std::size_t limit = 12);
+};
