@@ -9,8 +9,11 @@
 WorldState WorldProbe::Capture() {
   using Field = WorldState::Field;
   WorldState state;
-  // The registry's map runs in id order, which is the order Compare needs.
-  for (const auto& [id, object] : Engine::mFactory.GetObjects()) {
+  // Objects by their place in the registry (in id order), not by id: ids
+  // keep growing within a process, places are the same on every run.
+  std::uint32_t id = 0;
+  for (const auto& [objectID, object] : Engine::mFactory.GetObjects()) {
+    ++id;
     if (const auto transform = object->GetComponentAs<Transform>(CT_Transform)) {
       const auto& position = transform->GetPosition();
       state.Add(id, Field::PositionX, position.getX());
@@ -51,9 +54,11 @@ std::string WorldProbe::Describe(const std::vector<WorldState::Difference>& diff
       break;
     }
     ++shown;
-    const auto object = Engine::mFactory.GetObjectWithID(difference.object).lock();
-    const std::string name =
-        (object ? object->GetName() : std::string("object")) + " (id " + std::to_string(difference.object) + ")";
+    const auto& objects = Engine::mFactory.GetObjects();
+    auto object = objects.begin();
+    for (std::uint32_t place = 1; place < difference.object && object != objects.end(); ++place) ++object;
+    const std::string name = (object != objects.end() ? object->second->GetName() : std::string("object")) +
+                             " (object " + std::to_string(difference.object) + ")";
     if (!difference.replayedHas) {
       text += "  " + name + " exists in the recording, not in the replay\n";
     } else if (!difference.recordedHas) {

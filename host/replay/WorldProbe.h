@@ -5,7 +5,8 @@
 #include "replay/WorldState.h"
 
 // Reads the world state of the engine's live objects: every object's
-// position, and for each player its view and statistics.
+// position, and for each player its view and statistics. Objects are
+// numbered by their place in the registry, from 1.
 class WorldProbe {
  public:
   [[nodiscard]] static WorldState Capture();

@@ -239,7 +239,7 @@ TEST_F(HostEndToEnd, AReplayOnEditedLevelFilesIsRefusedAndForcedNamesTheFirstFra
   ASSERT_TRUE(std::regex_search(forced.output, found, std::regex("diverges from the recording at frame (\\d+)")))
       << forced.output;
   EXPECT_LT(std::stoi(found[1]), 80) << "the players move within the first second";
-  EXPECT_TRUE(std::regex_search(forced.output, std::regex("Player\\d \\(id \\d+\\) position [xz]: recorded")))
+  EXPECT_TRUE(std::regex_search(forced.output, std::regex("Player\\d \\(object \\d+\\) position [xz]: recorded")))
       << forced.output;
 }
 

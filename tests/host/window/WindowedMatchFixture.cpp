@@ -67,7 +67,7 @@ void WindowedMatchFixture::SetUp() {
   Engine::mFactory.LoadLevel(std::string("Ship"));
   game->BeginMatch();
   GameState::SetState(STATE_PLAY);
-  Frame();
+  if (mFirstFrame) Frame();
 }
 
 void WindowedMatchFixture::TearDown() {

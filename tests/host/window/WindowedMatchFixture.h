@@ -32,7 +32,9 @@ class WindowedMatchFixture : public EngineFixture {
 
   // With the renderer, the window is the game's OpenGL window and the frame
   // draws the views, the HUD and the ImGui menus as the host does.
-  explicit WindowedMatchFixture(bool withRenderer = false) : mWithRenderer(withRenderer) {}
+  // Without the first frame the match is as the host starts it, as a replay of a recording made here does.
+  explicit WindowedMatchFixture(bool withRenderer = false, bool firstFrame = true)
+      : mWithRenderer(withRenderer), mFirstFrame(firstFrame) {}
 
   void SetUp() override;
   void TearDown() override;
@@ -63,6 +65,7 @@ class WindowedMatchFixture : public EngineFixture {
 
  private:
   bool mWithRenderer;
+  bool mFirstFrame;
   std::unique_ptr<GlWindow> mGlWindow;
   std::ostringstream mRendererOut;
 };
