@@ -37,3 +37,8 @@ const std::string& ScratchFolder::Fresh() {
   for (const fs::path& path : left) fs::remove_all(path, error);
   return mPath;
 }
+
+ScratchFolder& ScratchFolder::ForProcess() {
+  static ScratchFolder folder;
+  return folder;
+}

@@ -12,6 +12,9 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
+  // The process's own, made on first use.
+  static ScratchFolder& ForProcess();
+
   // Removes whatever the last input left and returns the (empty) folder.
   const std::string& Fresh();
   [[nodiscard]] const std::string& Path() const { return mPath; }

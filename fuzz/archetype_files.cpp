@@ -22,24 +22,15 @@
 #include "objects/Object.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-ScratchFolder& Scratch() {
-  static ScratchFolder folder;
-  return folder;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   FuzzWorld::Start();
-  Platform::SetResourceRoot(Scratch().Path());
+  Platform::SetResourceRoot(ScratchFolder::ForProcess().Path());
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const PackedFiles files(std::string_view(reinterpret_cast<const char*>(data), size));
-  const std::string folder = Scratch().Fresh() + "/Archetypes";
+  const std::string folder = ScratchFolder::ForProcess().Fresh() + "/Archetypes";
   std::filesystem::create_directory(folder);
   if (!files.First().empty()) {
     std::ofstream(folder + "/Crate.arc", std::ios::binary)

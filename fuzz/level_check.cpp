@@ -24,22 +24,17 @@ namespace {
 
 constexpr char kLevel[] = "Fuzz";
 
-ScratchFolder& Scratch() {
-  static ScratchFolder folder;
-  return folder;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   FuzzWorld::Start();
-  Platform::SetResourceRoot(Scratch().Path());
+  Platform::SetResourceRoot(ScratchFolder::ForProcess().Path());
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const PackedFiles files(std::string_view(reinterpret_cast<const char*>(data), size));
-  const std::string folder = Scratch().Fresh() + "/Levels/" + kLevel;
+  const std::string folder = ScratchFolder::ForProcess().Fresh() + "/Levels/" + kLevel;
   std::filesystem::create_directories(folder);
   std::ofstream(folder + "/" + kLevel + ".txt", std::ios::binary)
       .write(files.First().data(), static_cast<std::streamsize>(files.First().size()));

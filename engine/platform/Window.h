@@ -48,13 +48,15 @@ class TW_API Window {
   virtual void PostLeftButtonUp(Point client) = 0;
 };
 
-// No window at all: a fixed client area at the screen origin, a cursor that
-// only remembers where it was put, and clicks that go nowhere.
+// No window at all: a client area at the screen origin (of a fixed size
+// unless told another, as a replay is by its recording), a cursor that only
+// remembers where it was put, and clicks that go nowhere.
 class TW_API HeadlessWindow final : public Window {
  public:
   static constexpr Size kDefaultClientSize{1280, 720};
 
-  Size ClientSize() override { return kDefaultClientSize; }
+  void SetClientSize(Size size) { mSize = size; }
+  Size ClientSize() override { return mSize; }
   Point ClientToScreen(Point client) override { return client; }
   Point CursorPosition() override { return mCursor; }
   void SetCursorPosition(Point screen) override { mCursor = screen; }
@@ -62,6 +64,7 @@ class TW_API HeadlessWindow final : public Window {
   void PostLeftButtonUp(Point /*client*/) override {}
 
  private:
+  Size mSize = kDefaultClientSize;
   Point mCursor;
 };
 

@@ -19,6 +19,7 @@
 #include "game/GameSystem.h"
 #include "physics/PhysicsSystem.h"
 #include "platform/Clock.h"
+#include "platform/Window.h"
 #include "render/GlRendererSystem.h"
 #include "render/GlWindow.h"
 #include "render/RendererSystem.h"
@@ -27,7 +28,6 @@
 #include "replay/LevelChecksum.h"
 #include "replay/ReplayClock.h"
 #include "replay/ReplayInputSystem.h"
-#include "replay/ReplayWindow.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ int MatchReplay::Play(const HostOptions& requested, const Recording& recording) 
   }
 
   ReplayClock clock(recording);
-  ReplayWindow platformWindow;
+  Platform::HeadlessWindow platformWindow;
   DivergenceWatch watch;
   Platform::VirtualClock loadingClock(static_cast<std::int64_t>(options.seed));
   Platform::SetClock(&loadingClock);

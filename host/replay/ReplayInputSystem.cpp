@@ -14,10 +14,9 @@
 #include "replay/DivergenceWatch.h"
 #include "replay/InputCodec.h"
 #include "replay/ReplayClock.h"
-#include "replay/ReplayWindow.h"
 
 ReplayInputSystem::ReplayInputSystem(std::shared_ptr<Match> match, const Recording& recording, ReplayClock& clock,
-                                     ReplayWindow& platformWindow, DivergenceWatch& watch, Viewing viewing)
+                                     Platform::HeadlessWindow& platformWindow, DivergenceWatch& watch, Viewing viewing)
     : InputSystem(std::move(match), 0),
       mRecording(recording),
       mClock(clock),

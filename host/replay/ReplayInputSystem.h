@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "input/InputSystem.h"
+#include "platform/Window.h"
 #include "replay/Recording.h"
 
 class DivergenceWatch;
 class ReplayClock;
-class ReplayWindow;
 
 // The "Input" system of a replay: in place of devices and bots it enters
 // each recorded frame's input the way the input system did (to the seat's
@@ -32,7 +32,7 @@ class ReplayInputSystem : public InputSystem {
   };
 
   ReplayInputSystem(std::shared_ptr<Match> match, const Recording& recording, ReplayClock& clock,
-                    ReplayWindow& platformWindow, DivergenceWatch& watch, Viewing viewing);
+                    Platform::HeadlessWindow& platformWindow, DivergenceWatch& watch, Viewing viewing);
 
   // Before the loop: what frame 0 holds (the state the match started in).
   void Prologue();
@@ -59,7 +59,7 @@ class ReplayInputSystem : public InputSystem {
 
   const Recording& mRecording;
   ReplayClock& mClock;
-  ReplayWindow& mPlatformWindow;
+  Platform::HeadlessWindow& mPlatformWindow;
   DivergenceWatch& mWatch;
   Viewing mViewing;
   std::size_t mFrame = 0;

@@ -13,13 +13,13 @@
 #include "app/Match.h"
 #include "host/HostRun.h"
 #include "host/window/WindowedMatchFixture.h"
+#include "platform/Window.h"
 #include "replay/DivergenceWatch.h"
 #include "replay/FrameHook.h"
 #include "replay/MatchRecorder.h"
 #include "replay/Recording.h"
 #include "replay/ReplayClock.h"
 #include "replay/ReplayInputSystem.h"
-#include "replay/ReplayWindow.h"
 #include "replay/WorldProbe.h"
 
 namespace fs = std::filesystem;
@@ -151,7 +151,7 @@ TEST_F(ReplayTest, AWindowedReplayPausesOnSpaceStepsOnNAndResumes) {
   recording.frames.resize(6);
   for (Recording::Frame& recorded : recording.frames) recorded.stateHash = WorldProbe::Capture().Hash();
   ReplayClock clock(recording);
-  ReplayWindow platformWindow;
+  Platform::HeadlessWindow platformWindow;
   DivergenceWatch watch;
   ReplayInputSystem replay(match, recording, clock, platformWindow, watch, {window, 1000.0, 0});
   replay.Prologue();
