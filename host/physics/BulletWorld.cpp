@@ -35,6 +35,21 @@ class MoversPassDispatcher : public btCollisionDispatcher {
   }
 };
 
+// Pairs a body just placed with the moving bodies whose boxes overlap its box.
+class MoverPairs : public btDbvt::ICollide {
+ public:
+  MoverPairs(btDbvtProxy* proxy, btOverlappingPairCache* pairs) : mProxy(proxy), mPairs(pairs) {}
+  void Process(const btDbvtNode* leaf) override {
+    auto* other = static_cast<btDbvtProxy*>(leaf->data);
+    if (other == mProxy || static_cast<btCollisionObject*>(other->m_clientObject)->isStaticObject()) return;
+    if (Overlap(*mProxy, *other)) mPairs->addOverlappingPair(mProxy, other);
+  }
+
+ private:
+  btDbvtProxy* mProxy;
+  btOverlappingPairCache* mPairs;
+};
+
 // Bullet's own group and mask test, and a word to the owner of a pair that is about to be made.
 class PairFilter : public btOverlapFilterCallback {
  public:
@@ -190,14 +205,10 @@ void BulletWorld::Insert(btRigidBody* body, const CollisionGroups::Filter& filte
   mBroadphase->m_deferedcollide = true;
   mWorld->addRigidBody(body, filter.category, filter.mask);
   mBroadphase->m_deferedcollide = false;
-  btBroadphaseProxy* proxy = body->getBroadphaseHandle();
-  btOverlappingPairCache* pairs = mBroadphase->getOverlappingPairCache();
-  const btAlignedObjectArray<btRigidBody*>& movers = mWorld->getNonStaticRigidBodies();
-  for (int i = 0; i < movers.size(); ++i) {
-    btRigidBody* mover = movers[i];
-    btBroadphaseProxy* other = mover->getBroadphaseHandle();
-    if (mover != body && other != nullptr && Overlap(*proxy, *other)) pairs->addOverlappingPair(proxy, other);
-  }
+  // Both of the broadphase's trees: a mover that stood still for a while sits with the fixed bodies.
+  auto* proxy = static_cast<btDbvtProxy*>(body->getBroadphaseHandle());
+  MoverPairs movers(proxy, mBroadphase->getOverlappingPairCache());
+  for (btDbvt& tree : mBroadphase->m_sets) tree.collideTV(tree.m_root, proxy->leaf->volume, movers);
 }
 
 void BulletWorld::Remove(btRigidBody* body) {
