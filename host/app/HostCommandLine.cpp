@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "check/LevelFiles.h"
+#include "check/LevelScaffold.h"
 
 std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* argv, int& exitCode, std::ostream& out,
                                                   std::ostream& err) {
@@ -100,7 +101,7 @@ std::optional<HostOptions> HostCommandLine::Parse(int argc, const char* const* a
       ->required()
       ->check(levelName);
   newLevel->add_option("--rooms", options.rooms, "Rooms in all, the centre room included")
-      ->check(CLI::Range(2, 25))
+      ->check(CLI::Range(LevelScaffold::kFewestRooms, LevelScaffold::kMostRooms))
       ->capture_default_str();
   newLevel->add_option("--resources", options.resources, "Resource folder holding Levels/");
 
