@@ -1,5 +1,6 @@
 #include "replay/Recording.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "replay/ByteReader.h"
@@ -285,7 +286,12 @@ bool Recording::Parse(std::span<const std::byte> bytes, Recording& out, Error& e
     if (flags > 3) in.Fail("unknown header flags");
     header.interactive = (flags & 1) != 0;
     header.realtime = (flags & 2) != 0;
+    const std::size_t limitAt = in.Offset();
     header.maxSeconds = in.F64("the time limit");
+    // The same rule as --max-seconds: a match with no finite end could not be replayed to one.
+    if (!std::isfinite(header.maxSeconds) || header.maxSeconds <= 0.0) {
+      throw ByteReader::Failure(limitAt, "a time limit that is not a positive number of seconds", false);
+    }
 
     while (!in.AtEnd()) {
       frame = out.frames.size();
