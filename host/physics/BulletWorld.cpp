@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "physics/BodyPool.h"
+
 using Vectormath::Aos::Vector3;
 
 namespace {
@@ -129,7 +131,9 @@ void SetKinematicFlags(btRigidBody* body) {
 }  // namespace
 
 BulletWorld::BulletWorld()
-    : mConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
+    : mMovingBodies(std::make_unique<BodyPool>()),
+      mFixedBodies(std::make_unique<BodyPool>()),
+      mConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
       mDispatcher(std::make_unique<MoversPassDispatcher>(mConfiguration.get())),
       mBroadphase(std::make_unique<btDbvtBroadphase>()),
       mSolver(std::make_unique<btSequentialImpulseConstraintSolver>()),
@@ -147,7 +151,7 @@ BulletWorld::~BulletWorld() {
   for (int i = mWorld->getNumCollisionObjects() - 1; i >= 0; --i) {
     btCollisionObject* object = mWorld->getCollisionObjectArray()[i];
     mWorld->removeCollisionObject(object);
-    delete object;
+    Free(btRigidBody::upcast(object));
   }
 }
 
@@ -176,7 +180,8 @@ btRigidBody* BulletWorld::Add(const Setup& setup, bool ghost, const Vector3& pos
   // Bodies slide along walls and along each other, and nothing bounces.
   info.m_friction = 0.0f;
   info.m_restitution = 0.0f;
-  auto* body = new btRigidBody(info);
+  // Moving bodies in a pool of their own: the step walks them, and only them, every time.
+  btRigidBody* body = (dynamic ? *mMovingBodies : *mFixedBodies).Make(info);
   body->setUserPointer(user);
   // No inertia and no angular factor: bodies never turn, so they need no gyroscopic term either.
   body->setAngularFactor(0.0f);
@@ -213,7 +218,12 @@ void BulletWorld::Insert(btRigidBody* body, const CollisionGroups::Filter& filte
 
 void BulletWorld::Remove(btRigidBody* body) {
   mWorld->removeRigidBody(body);
-  delete body;
+  Free(body);
+}
+
+void BulletWorld::Free(btRigidBody* body) {
+  // A dynamic body stays dynamic; the others may have turned kinematic, still from the fixed pool.
+  (body->isStaticOrKinematicObject() ? *mFixedBodies : *mMovingBodies).Free(body);
 }
 
 void BulletWorld::SetFilter(btRigidBody* body, const CollisionGroups::Filter& filter) {

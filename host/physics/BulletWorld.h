@@ -9,6 +9,7 @@
 #include "physics/CollisionGroups.h"
 #include "vectormath/vectormath_aos.h"
 
+class BodyPool;
 class btBroadphaseInterface;
 class btCollisionDispatcher;
 class btCollisionShape;
@@ -92,7 +93,10 @@ class BulletWorld {
  private:
   btCollisionShape* ShapeFor(const Shape& shape);
   void Insert(btRigidBody* body, const CollisionGroups::Filter& filter, bool fixed);
+  void Free(btRigidBody* body);
 
+  std::unique_ptr<BodyPool> mMovingBodies;
+  std::unique_ptr<BodyPool> mFixedBodies;
   std::unique_ptr<btDefaultCollisionConfiguration> mConfiguration;
   std::unique_ptr<btCollisionDispatcher> mDispatcher;
   std::unique_ptr<btDbvtBroadphase> mBroadphase;
