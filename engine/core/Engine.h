@@ -35,8 +35,11 @@ class TW_API Engine {
 
   static void RegisterListener(MessageType type, const Callable& listener);
   static void UnregisterListener(MessageType type, const Callable& listener);
-  // Queues a message for the next broadcast; safe from any thread.
+  // Queues a message for the next broadcast; safe from any thread. The
+  // thread that broadcasts queues without a lock unless another thread relayed.
   static void RelayMessage(const std::shared_ptr<Message>& message);
+  // The same, taking over the caller's pointer (saves a reference count).
+  static void RelayMessage(std::shared_ptr<Message>&& message);
   // Hands a message to every system and listener now, on the caller's stack.
   static void ImmediateMessage(const std::shared_ptr<Message>& message);
   static void BroadcastMessages();
@@ -56,7 +59,9 @@ class TW_API Engine {
 
  private:
   static void HackedMinimizedLoop();
-  static void Deliver(const std::shared_ptr<const Message>& message);
+  static void Enqueue(std::shared_ptr<Message>&& message);
+  static void InspectRelayed(const Message& message);
+  static void Deliver(const std::shared_ptr<Message>& message);
 
   static float mTimeStep;
   static float mTimeDilation;
@@ -65,6 +70,9 @@ class TW_API Engine {
   static std::atomic<bool> mGameMinimized;
   static std::vector<System*> mSystems;
   static std::mutex mMessageMutex;
-  static MessageQueue mNewMessages;
-  static MessageQueue mOldMessages;
+  // What other threads relayed, under mMessageMutex; the broadcasting
+  // thread's own relays go straight into the batch it delivers.
+  static std::vector<std::shared_ptr<Message>> mNewMessages;
+  // The last broadcast's batch, alive until the next broadcast begins.
+  static std::vector<std::shared_ptr<Message>> mOldMessages;
 };

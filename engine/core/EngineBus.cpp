@@ -1,194 +1,214 @@
-// The message bus half of Engine: listener table, queue and delivery.
+// The message bus half of Engine: queues, hand-over and delivery.
 #include <SDL.h>
 
 #include <atomic>
-#include <deque>
-#include <unordered_map>
+#include <utility>
 
 #include "core/Engine.h"
 #include "core/GameFlowMessages.h"
+#include "core/ListenerTable.h"
 #include "core/Message.h"
 #include "core/WindowMessages.h"
 
 std::mutex Engine::mMessageMutex;
-MessageQueue Engine::mNewMessages;
-MessageQueue Engine::mOldMessages;
+std::vector<std::shared_ptr<Message>> Engine::mNewMessages;
+std::vector<std::shared_ptr<Message>> Engine::mOldMessages;
 
 namespace {
 
-// One registration. `removedAt` is the delivery serial current when it was
-// unregistered: deliveries already running still call it, later ones do not.
-struct ListenerEntry {
-  Callable callable;
-  std::uint64_t removedAt = 0;
-};
-
-// A deque, so that references stay valid while a listener registers more
-// listeners during delivery; entries are only erased when no delivery runs.
-struct ListenerList {
-  std::deque<ListenerEntry> entries;
-  bool needsPurge = false;
-  std::size_t purgeThreshold = 32;
-};
-
-struct ListenerTable {
-  std::unordered_map<std::int32_t, ListenerList> lists;
-  std::uint64_t deliverySerial = 0;
-  int deliveryDepth = 0;
-  bool anyPurge = false;
-};
+using Messages = std::vector<std::shared_ptr<Message>>;
 
 ListenerTable& Table() {
   static ListenerTable table;
   return table;
 }
 
-// The batch the calling thread is delivering, if any: messages relayed by a
-// listener join it, so they reach the listeners of this same broadcast.
-thread_local MessageQueue* tDeliveryQueue = nullptr;
+// Messages on their way to the listeners, delivered from `next` on. Relays on
+// the thread that owns a batch append to it: before a broadcast they wait
+// there for it, during one they join it behind everything already queued.
+struct Batch {
+  Messages messages;
+  std::size_t next = 0;
+  // Counts the times the batch was emptied, so a delivery can tell that a
+  // broadcast nested in one of its listeners has moved on underneath it.
+  std::uint64_t round = 0;
+
+  [[nodiscard]] bool Drained() const { return next == messages.size(); }
+};
+
+// The batch of the loop's thread: the first thread to broadcast owns it until
+// it ends. Kept across broadcasts so its storage is reused frame after frame.
+Batch gLoopBatch;
+bool gLoopBatchOwned = false;  // under Engine::mMessageMutex
+
+// The batch the calling thread relays into without a lock: the loop batch on
+// the loop's thread, a broadcast's own batch on any other thread while it
+// broadcasts, otherwise none.
+// Initial-exec: the library is linked, never loaded late, so the variable
+// needs no lookup per relay.
+[[gnu::tls_model("initial-exec")]] thread_local Batch* tOwnBatch = nullptr;
 
 // Raised under Engine::mMessageMutex whenever the locked queue gains a
-// message, lowered when it is emptied. The delivering thread reads it without
-// the lock, so its own messages cost no lock unless another thread relayed.
+// message, lowered when it is emptied. The owning thread reads it without the
+// lock, so its own messages cost no lock unless another thread relayed.
 std::atomic<bool> gLockedQueueFilled{false};
 
-void MoveAll(MessageQueue& from, MessageQueue& to) {
-  while (!from.empty()) {
-    to.push(std::move(from.front()));
-    from.pop();
+void Append(Messages& from, Batch& to) {
+  for (auto& message : from) to.messages.push_back(std::move(message));
+  from.clear();
+}
+
+// Puts a batch's undelivered messages, starting with `first` when given, in
+// front of the locked queue, for the next broadcast.
+void ReturnToLocked(Batch& batch, Messages& locked, std::shared_ptr<Message> first) {
+  Messages rest;
+  rest.reserve(batch.messages.size() - batch.next + locked.size() + 1);
+  if (first) rest.push_back(std::move(first));
+  for (std::size_t i = batch.next; i < batch.messages.size(); ++i) rest.push_back(std::move(batch.messages[i]));
+  for (auto& message : locked) rest.push_back(std::move(message));
+  locked.swap(rest);
+  batch.messages.clear();
+  batch.next = 0;
+  gLockedQueueFilled.store(!locked.empty(), std::memory_order_relaxed);
+}
+
+// Gives the loop batch back when its thread ends, so that another thread may
+// take over the loop and nothing queued is lost.
+struct LoopThreadRelease {
+  std::mutex& mutex;
+  Messages& locked;
+  ~LoopThreadRelease() {
+    std::lock_guard<std::mutex> lock(mutex);
+    ReturnToLocked(gLoopBatch, locked, nullptr);
+    gLoopBatchOwned = false;
+    tOwnBatch = nullptr;
   }
-}
-
-// Appends what other threads relayed to the batch being delivered.
-void TakeLocked(std::mutex& mutex, MessageQueue& locked, MessageQueue& batch) {
-  std::lock_guard<std::mutex> lock(mutex);
-  MoveAll(locked, batch);
-  gLockedQueueFilled.store(false, std::memory_order_relaxed);
-}
-
-bool IsDead(const ListenerEntry& entry) { return entry.removedAt != 0 || entry.callable.IsExpired(); }
-
-void Purge(ListenerList& list) {
-  std::erase_if(list.entries, IsDead);
-  list.needsPurge = false;
-  list.purgeThreshold = std::max<std::size_t>(32, list.entries.size() * 2);
-}
-
-void PurgeMarkedLists() {
-  ListenerTable& table = Table();
-  if (!table.anyPurge) return;
-  for (auto& [type, list] : table.lists) {
-    if (list.needsPurge) Purge(list);
-  }
-  table.anyPurge = false;
-}
-
-void MarkForPurge(ListenerList& list) {
-  list.needsPurge = true;
-  Table().anyPurge = true;
-}
+};
 
 }  // namespace
 
 void Engine::RegisterListener(MessageType type, const Callable& listener) {
-  ListenerList& list = Table().lists[type];
+  ListenerTable& table = Table();
+  ListenerTable::List& list = table.Get(type);
   // Dead entries of destroyed components are dropped here too, so the table
   // stays bounded even when no message of this type is ever delivered.
-  if (Table().deliveryDepth == 0 && list.entries.size() >= list.purgeThreshold) Purge(list);
-  list.entries.push_back(ListenerEntry{listener, 0});
+  if (table.deliveryDepth == 0 && list.entries.size() >= list.purgeThreshold) ListenerTable::Purge(list);
+  list.entries.push_back(ListenerTable::Entry{listener, 0});
 }
 
 void Engine::UnregisterListener(MessageType type, const Callable& listener) {
   ListenerTable& table = Table();
-  const auto found = table.lists.find(type);
-  if (found == table.lists.end()) return;
+  ListenerTable::List* list = table.Find(type);
+  if (list == nullptr) return;
   bool removed = false;
-  for (ListenerEntry& entry : found->second.entries) {
+  list->entries.ForEach([&](ListenerTable::Entry& entry) {
     if (entry.removedAt == 0 && entry.callable == listener) {
       entry.removedAt = table.deliverySerial == 0 ? 1 : table.deliverySerial;
       removed = true;
     }
-  }
+  });
   if (!removed) return;
   if (table.deliveryDepth == 0) {
-    Purge(found->second);
+    ListenerTable::Purge(*list);
   } else {
-    MarkForPurge(found->second);
+    table.MarkForPurge(*list);
   }
 }
 
 std::size_t Engine::ListenerCount() {
   std::size_t count = 0;
-  for (const auto& [type, list] : Table().lists) count += list.entries.size();
+  Table().ForEach([&count](const ListenerTable::List& list) { count += list.entries.size(); });
   return count;
 }
 
 void Engine::ClearListeners() {
   ListenerTable& table = Table();
   if (table.deliveryDepth != 0) {
-    for (auto& [type, list] : table.lists) {
-      for (ListenerEntry& entry : list.entries) {
+    table.ForEach([&table](ListenerTable::List& list) {
+      list.entries.ForEach([&table](ListenerTable::Entry& entry) {
         if (entry.removedAt == 0) entry.removedAt = table.deliverySerial;
-      }
-      MarkForPurge(list);
-    }
+      });
+      table.MarkForPurge(list);
+    });
     return;
   }
-  table.lists.clear();
+  table.Clear();
 }
 
-void Engine::Deliver(const std::shared_ptr<const Message>& message) {
+void Engine::Deliver(const std::shared_ptr<Message>& message) {
   ListenerTable& table = Table();
-  const auto found = table.lists.find(message->GetMessageId());
-  if (found == table.lists.end()) return;
-  ListenerList& list = found->second;
+  ListenerTable::List* const list = table.Find(message->GetMessageId());
+  if (list == nullptr) return;
 
   const std::uint64_t serial = ++table.deliverySerial;
   ++table.deliveryDepth;
   struct DepthGuard {
     ListenerTable& table;
     ~DepthGuard() {
-      if (--table.deliveryDepth == 0) PurgeMarkedLists();
+      if (--table.deliveryDepth == 0) table.PurgeMarkedLists();
     }
   } guard{table};
 
-  const std::shared_ptr<Message> mutableMessage = std::const_pointer_cast<Message>(message);
   // Listeners added during this delivery sit past `count` and wait for the next message.
-  const std::size_t count = list.entries.size();
+  const std::size_t count = list->entries.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const ListenerEntry& entry = list.entries[i];
+    const ListenerTable::Entry& entry = list->entries[i];
     if (entry.removedAt != 0 && entry.removedAt < serial) continue;
     if (entry.callable.HasOwner()) {
+      // Held for the call: the listener may destroy its own component.
       const std::shared_ptr<const void> owner = entry.callable.LockOwner();
       if (!owner) {
-        MarkForPurge(list);
+        table.MarkForPurge(*list);
         continue;
       }
-      entry.callable(mutableMessage);
+      entry.callable(message);
     } else {
-      entry.callable(mutableMessage);
+      entry.callable(message);
     }
   }
 }
 
+void Engine::Enqueue(std::shared_ptr<Message>&& message) {
+  if (Batch* const own = tOwnBatch) {
+    // What other threads relayed meanwhile was queued first, so it goes first.
+    if (gLockedQueueFilled.load(std::memory_order_acquire)) {
+      std::lock_guard<std::mutex> lock(mMessageMutex);
+      Append(mNewMessages, *own);
+      gLockedQueueFilled.store(false, std::memory_order_relaxed);
+    }
+    own->messages.push_back(std::move(message));
+    return;
+  }
+  std::lock_guard<std::mutex> lock(mMessageMutex);
+  mNewMessages.push_back(std::move(message));
+  gLockedQueueFilled.store(true, std::memory_order_release);
+}
+
 void Engine::RelayMessage(const std::shared_ptr<Message>& message) {
   if (!message) return;
-  if (tDeliveryQueue != nullptr) {
-    // Relayed by a listener during the broadcast on this thread. What other
-    // threads relayed meanwhile was queued first, so it goes first.
-    if (gLockedQueueFilled.load(std::memory_order_acquire)) TakeLocked(mMessageMutex, mNewMessages, *tDeliveryQueue);
-    tDeliveryQueue->push(message);
-  } else {
-    std::lock_guard<std::mutex> lock(mMessageMutex);
-    mNewMessages.push(message);
-    gLockedQueueFilled.store(true, std::memory_order_release);
-  }
+  Enqueue(std::shared_ptr<Message>(message));
+  // The caller's pointer keeps the message alive, even once another thread has delivered it.
+  InspectRelayed(*message);
+}
 
+void Engine::RelayMessage(std::shared_ptr<Message>&& message) {
+  if (!message) return;
   const MessageType type = message->GetMessageId();
+  if (type == MT_SDL_EVENT) {
+    // Read after it is queued, so it must outlive the queue's hold on it.
+    RelayMessage(static_cast<const std::shared_ptr<Message>&>(message));
+    return;
+  }
+  Enqueue(std::move(message));
+  if (type == MT_QUIT) mGameActive = false;
+}
+
+void Engine::InspectRelayed(const Message& message) {
+  const MessageType type = message.GetMessageId();
   if (type == MT_QUIT) mGameActive = false;
   if (type != MT_SDL_EVENT) return;
 
-  const SDL_Event& event = static_cast<const SDLEventMessage&>(*message).GetEvent();
+  const SDL_Event& event = static_cast<const SDLEventMessage&>(message).GetEvent();
   if (event.type != SDL_WINDOWEVENT) return;
   switch (event.window.event) {
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -219,47 +239,81 @@ void Engine::ImmediateMessage(const std::shared_ptr<Message>& message) {
 
 void Engine::BroadcastMessages() {
   // Releasing the last batch may free destroyed objects; do it on this thread.
-  MessageQueue().swap(mOldMessages);
+  mOldMessages.clear();
 
-  MessageQueue batch;
+  if (tOwnBatch != &gLoopBatch) {
+    std::lock_guard<std::mutex> lock(mMessageMutex);
+    if (!gLoopBatchOwned) {
+      // This thread runs the loop from now on.
+      gLoopBatchOwned = true;
+      tOwnBatch = &gLoopBatch;
+      thread_local LoopThreadRelease release{mMessageMutex, mNewMessages};
+    }
+  }
+  // Any other thread delivers what was relayed under the lock, in a batch of
+  // its own that its listeners' relays join.
+  const bool ownsLoop = tOwnBatch == &gLoopBatch;
+  Batch local;
+  Batch& batch = ownsLoop ? gLoopBatch : local;
+  struct OwnGuard {
+    Batch* restored;
+    ~OwnGuard() { tOwnBatch = restored; }
+  } ownGuard{tOwnBatch};
+  tOwnBatch = &batch;
+
+  // Messages handed to the systems stay alive until the next broadcast;
+  // those relayed during delivery are released once delivered.
+  std::size_t handedOver = 0;
   {
     std::lock_guard<std::mutex> lock(mMessageMutex);
-    batch.swap(mNewMessages);
+    Append(mNewMessages, batch);
     gLockedQueueFilled.store(false, std::memory_order_relaxed);
-    for (System* system : mSystems) {
-      if (system != nullptr) system->TransmitQueue(batch);
+    handedOver = batch.messages.size();
+    if (!mSystems.empty()) {
+      MessageQueue queue;
+      for (std::size_t i = batch.next; i < handedOver; ++i) queue.push(batch.messages[i]);
+      for (System* system : mSystems) {
+        if (system != nullptr) system->TransmitQueue(queue);
+      }
     }
-    mOldMessages = batch;
   }
 
   // Until the batch runs dry, every relay joins it: this thread's listeners
   // append to it directly, other threads' messages are moved over from the
   // locked queue, in the order they were relayed.
-  MessageQueue* const outer = tDeliveryQueue;
-  tDeliveryQueue = &batch;
-  struct QueueGuard {
-    MessageQueue* outer;
-    ~QueueGuard() { tDeliveryQueue = outer; }
-  } guard{outer};
-  try {
-    while (true) {
-      if (batch.empty()) {
-        if (!gLockedQueueFilled.load(std::memory_order_acquire)) break;
-        TakeLocked(mMessageMutex, mNewMessages, batch);
-        if (batch.empty()) break;
-      }
-      // Popped only once its listeners are done, so a throwing listener
-      // leaves it queued.
-      Deliver(batch.front());
-      batch.pop();
+  while (true) {
+    if (batch.Drained()) {
+      if (!gLockedQueueFilled.load(std::memory_order_acquire)) break;
+      std::lock_guard<std::mutex> lock(mMessageMutex);
+      Append(mNewMessages, batch);
+      gLockedQueueFilled.store(false, std::memory_order_relaxed);
+      if (batch.Drained()) break;
     }
-  } catch (...) {
-    // The message that failed and everything behind it go to the next
-    // broadcast, ahead of what other threads relayed since.
-    std::lock_guard<std::mutex> lock(mMessageMutex);
-    MoveAll(mNewMessages, batch);
-    mNewMessages.swap(batch);
-    gLockedQueueFilled.store(!mNewMessages.empty(), std::memory_order_relaxed);
-    throw;
+    // Moved out of its slot while it is delivered: a listener's relay may
+    // grow the batch's storage. Put back afterwards when it was handed to
+    // the systems, to stay alive with the batch until the next broadcast.
+    const std::size_t index = batch.next++;
+    const std::uint64_t round = batch.round;
+    std::shared_ptr<Message> current = std::move(batch.messages[index]);
+    try {
+      Deliver(current);
+    } catch (...) {
+      // The message that failed and everything behind it go to the next
+      // broadcast, ahead of what other threads relayed since.
+      std::lock_guard<std::mutex> lock(mMessageMutex);
+      if (batch.round == round) {
+        for (std::size_t i = 0; i < index && i < handedOver; ++i) mOldMessages.push_back(std::move(batch.messages[i]));
+      }
+      ReturnToLocked(batch, mNewMessages, std::move(current));
+      ++batch.round;
+      throw;
+    }
+    if (index < handedOver && batch.round == round) batch.messages[index] = std::move(current);
   }
+  // The delivered messages become the old batch; the old batch's storage,
+  // emptied above, takes the next one.
+  mOldMessages.swap(batch.messages);
+  batch.messages.clear();
+  batch.next = 0;
+  ++batch.round;
 }
