@@ -18,10 +18,9 @@ namespace {
 
 using Messages = std::vector<std::shared_ptr<Message>>;
 
-ListenerTable& Table() {
-  static ListenerTable table;
-  return table;
-}
+constinit ListenerTable gTable;
+
+ListenerTable& Table() { return gTable; }
 
 // Messages on their way to the listeners, delivered from `next` on. Relays on
 // the thread that owns a batch append to it: before a broadcast they wait

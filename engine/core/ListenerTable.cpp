@@ -2,13 +2,30 @@
 
 #include <algorithm>
 
+namespace {
+
+template <class Others>
+auto LowerBound(Others& others, std::int32_t type) {
+  return std::lower_bound(others.begin(), others.end(), type,
+                          [](const auto& entry, std::int32_t wanted) { return entry.first < wanted; });
+}
+
+}  // namespace
+
 ListenerTable::List& ListenerTable::Get(MessageType type) {
   if (type >= 0 && type < kDirectTypes) {
     std::unique_ptr<List>& slot = mDirect[static_cast<std::size_t>(type)];
     if (!slot) slot = std::make_unique<List>();
     return *slot;
   }
-  return mOthers[type];
+  auto at = LowerBound(mOthers, type);
+  if (at == mOthers.end() || at->first != type) at = mOthers.emplace(at, type, std::make_unique<List>());
+  return *at->second;
+}
+
+ListenerTable::List* ListenerTable::FindOther(MessageType type) {
+  const auto at = LowerBound(mOthers, type);
+  return at == mOthers.end() || at->first != type ? nullptr : at->second.get();
 }
 
 void ListenerTable::Clear() {

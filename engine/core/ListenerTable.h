@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/Callable.h"
@@ -66,8 +66,7 @@ class ListenerTable {
   // The list of a type, or null when nothing ever registered for it.
   [[nodiscard]] List* Find(MessageType type) {
     if (type >= 0 && type < kDirectTypes) return mDirect[static_cast<std::size_t>(type)].get();
-    const auto found = mOthers.find(type);
-    return found == mOthers.end() ? nullptr : &found->second;
+    return FindOther(type);
   }
   [[nodiscard]] List& Get(MessageType type);
 
@@ -76,7 +75,7 @@ class ListenerTable {
     for (const auto& list : mDirect) {
       if (list) visit(*list);
     }
-    for (auto& [type, list] : mOthers) visit(list);
+    for (auto& [type, list] : mOthers) visit(*list);
   }
   void Clear();
 
@@ -99,8 +98,11 @@ class ListenerTable {
   // delivery costs no hash lookup. A game's own types may be anything.
   static constexpr std::int32_t kDirectTypes = 128;
   std::array<std::unique_ptr<List>, kDirectTypes> mDirect;
-  std::unordered_map<std::int32_t, List> mOthers;
+  // Sorted by type. Like the rest, constructed at compile time, so the table
+  // is ready for a listener registered from any static initializer.
+  std::vector<std::pair<std::int32_t, std::unique_ptr<List>>> mOthers;
   bool mAnyPurge = false;
 
+  [[nodiscard]] List* FindOther(MessageType type);
   void PurgeAllMarked();
 };
