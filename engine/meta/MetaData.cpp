@@ -1,6 +1,7 @@
 #include "meta/MetaData.h"
 
 #include <cstring>
+#include <vector>
 
 #include "meta/BasicTypes.h"
 #include "meta/TextReaders.h"
@@ -32,7 +33,8 @@ MetaData::MetaData(const MetaData& other)
       mBase(other.mBase),
       mSerialize(other.mSerialize),
       mDeserialize(other.mDeserialize),
-      mMembers(other.mMembers) {
+      mMembers(other.mMembers),
+      mIndex(other.mIndex) {
   MetaManager::Track(this);
 }
 
@@ -40,6 +42,7 @@ MetaData& MetaData::operator=(const MetaData& other) = default;
 
 MetaData::~MetaData() {
   MetaManager::Forget(this);
+  mIndex.Assign({});
   mMembers.clear();
 }
 
@@ -57,7 +60,16 @@ void MetaData::AddMember(const char* typeName, const char* memberName, std::uint
   if (type == nullptr) {
     type = MetaManager::Adopt(std::make_unique<MetaData>(typeName, size, base, isConst, serialize, deserialize));
   }
-  mMembers.try_emplace(memberName, std::make_shared<const Member>(memberName, typeName, offset, type));
+  if (mMembers.try_emplace(memberName, std::make_shared<const Member>(memberName, typeName, offset, type)).second) {
+    IndexMembers();
+  }
+}
+
+void MetaData::IndexMembers() {
+  std::vector<const Member*> members;
+  members.reserve(mMembers.size());
+  for (const auto& [name, member] : mMembers) members.push_back(member.get());
+  mIndex.Assign(std::move(members));
 }
 
 bool MetaData::Is_A(const MetaData* other) const {
@@ -66,11 +78,6 @@ bool MetaData::Is_A(const MetaData* other) const {
     if (record == other) return true;
   }
   return false;
-}
-
-const Member* MetaData::FindMember(std::string_view name) const {
-  const auto found = mMembers.find(name);
-  return found == mMembers.end() ? nullptr : found->second.get();
 }
 
 void MetaData::CopyTo(void* destination, const void* source) const {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "meta/Member.h"
+#include "meta/MemberIndex.h"
 #include "meta/MetaManager.h"
 #include "meta/Variant.h"
 #include "platform/Export.h"
@@ -59,7 +60,12 @@ class TW_API MetaData {
   [[nodiscard]] const char* Name() const { return mName != nullptr ? mName : ""; }
   [[nodiscard]] const MetaData* Base() const { return mBase; }
   [[nodiscard]] const MemberMap& GetMembers() const { return mMembers; }
-  [[nodiscard]] const Member* FindMember(std::string_view name) const;
+  [[nodiscard]] const Member* FindMember(std::string_view name) const { return mIndex.Find(name); }
+  // For reading a block line by line: `cursor` starts at 0 and remembers
+  // where the next member is expected (see MemberIndex).
+  [[nodiscard]] const Member* FindMember(std::string_view name, std::size_t& cursor) const {
+    return mIndex.Find(name, cursor);
+  }
   [[nodiscard]] SerializeFunction GetSerialize() const { return mSerialize; }
   [[nodiscard]] DeserializeFunction GetDeserialize() const { return mDeserialize; }
 
@@ -75,6 +81,9 @@ class TW_API MetaData {
  private:
   friend class MetaManager;
 
+  // Brings the index up to date after the members changed.
+  void IndexMembers();
+
   const char* mName;
   std::uint32_t mSize;
   bool mConst;
@@ -82,6 +91,7 @@ class TW_API MetaData {
   SerializeFunction mSerialize;
   DeserializeFunction mDeserialize;
   MemberMap mMembers;
+  MemberIndex mIndex;
 };
 
 // AddMember for a known type name: takes the engine's size, const flag and

@@ -60,6 +60,7 @@ void MetaManager::Clear() {
   for (MetaData* record : registry.live) {
     if (doomed.contains(record)) continue;
     std::erase_if(record->mMembers, [&doomed](const auto& entry) { return doomed.contains(entry.second->Data()); });
+    record->IndexMembers();
   }
   registry.metas.clear();
   owned.clear();

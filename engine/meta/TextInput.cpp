@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "meta/GetArea.h"
+
 namespace META {
 
 TextInput::TextInput(std::istream& source, std::string fileName, TextReadReport* report)
@@ -13,22 +15,27 @@ TextInput::TextInput(std::istream& source, std::string fileName, TextReadReport*
 
 TextReadReport* TextInput::Report() const { return mReport != nullptr ? mReport : TextReadReport::Installed(); }
 
-TextInput::LineCounter::LineCounter(std::streambuf* source) : mSource(source) {
-  using Pos = std::streambuf::pos_type;
-  using Off = std::streambuf::off_type;
-  const bool seekable =
-      mSource != nullptr && mSource->pubseekoff(0, std::ios_base::cur, std::ios_base::in) != Pos(Off(-1));
-  if (seekable) {
-    mChunk = std::make_unique<char[]>(kChunk);
-    setg(mChunk.get(), mChunk.get(), mChunk.get());
-    mCounted = mChunk.get();
-  }
+TextInput::LineCounter::LineCounter(std::streambuf* source) : mSource(source) {}
+
+TextInput::LineCounter::~LineCounter() { GiveBack(); }
+
+bool TextInput::LineCounter::Borrow() {
+  char* const next = GetArea::Next(*mSource);
+  if (next == GetArea::End(*mSource)) return false;
+  // From the source's area start, so that characters can be put back.
+  setg(GetArea::Begin(*mSource), next, GetArea::End(*mSource));
+  mBorrowed = next;
+  mCounted = next;
+  return true;
 }
 
-TextInput::LineCounter::~LineCounter() {
-  // Hand back what was read ahead, so the source stands where reading ended.
-  if (mChunk != nullptr && gptr() < egptr())
-    mSource->pubseekoff(gptr() - egptr(), std::ios_base::cur, std::ios_base::in);
+void TextInput::LineCounter::GiveBack() {
+  if (mBorrowed == nullptr) return;
+  CountTo(gptr());
+  GetArea::Advance(*mSource, gptr() - mBorrowed);
+  mBorrowed = nullptr;
+  mCounted = nullptr;
+  setg(nullptr, nullptr, nullptr);
 }
 
 namespace {
@@ -66,38 +73,37 @@ void TextInput::LineCounter::CountTo(const char* position) const {
 }
 
 std::uint32_t TextInput::LineCounter::Line() const {
-  if (mChunk != nullptr) CountTo(gptr());
+  if (mBorrowed != nullptr) CountTo(gptr());
   return mLineEnds + 1;
 }
 
 TextInput::LineCounter::int_type TextInput::LineCounter::underflow() {
   if (mSource == nullptr) return traits_type::eof();
-  if (mChunk == nullptr) return mSource->sgetc();
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-  CountTo(egptr());
-  const std::streamsize got = mSource->sgetn(mChunk.get(), static_cast<std::streamsize>(kChunk));
-  const std::size_t size = got > 0 ? static_cast<std::size_t>(got) : 0;
-  setg(mChunk.get(), mChunk.get(), mChunk.get() + size);
-  mCounted = mChunk.get();
-  return size > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+  GiveBack();
+  // The source refills its area, or has none and hands out one character.
+  const int_type c = mSource->sgetc();
+  if (traits_type::eq_int_type(c, traits_type::eof())) return c;
+  return Borrow() ? traits_type::to_int_type(*gptr()) : c;
 }
 
 TextInput::LineCounter::int_type TextInput::LineCounter::uflow() {
-  if (mSource == nullptr) return traits_type::eof();
-  if (mChunk != nullptr) {
-    const int_type c = underflow();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) gbump(1);
+  const int_type c = underflow();
+  if (traits_type::eq_int_type(c, traits_type::eof())) return c;
+  if (gptr() < egptr()) {
+    gbump(1);
     return c;
   }
-  const int_type c = mSource->sbumpc();
-  if (traits_type::eq_int_type(c, traits_type::to_int_type('\n'))) ++mLineEnds;
-  return c;
+  const int_type taken = mSource->sbumpc();
+  if (traits_type::eq_int_type(taken, traits_type::to_int_type('\n'))) ++mLineEnds;
+  return taken;
 }
 
 TextInput::LineCounter::int_type TextInput::LineCounter::pbackfail(int_type c) {
-  // Chunked reading puts back within the chunk without coming here; at a
-  // chunk's start there is nothing left to put back.
-  if (mSource == nullptr || mChunk != nullptr) return traits_type::eof();
+  // Before the start of the source's area, or a different character: the
+  // source decides.
+  if (mSource == nullptr) return traits_type::eof();
+  GiveBack();
   const int_type back = traits_type::eq_int_type(c, traits_type::eof())
                             ? mSource->sungetc()
                             : mSource->sputbackc(traits_type::to_char_type(c));
@@ -105,6 +111,10 @@ TextInput::LineCounter::int_type TextInput::LineCounter::pbackfail(int_type c) {
   return back;
 }
 
-std::streamsize TextInput::LineCounter::showmanyc() { return mSource != nullptr ? mSource->in_avail() : -1; }
+std::streamsize TextInput::LineCounter::showmanyc() {
+  if (mSource == nullptr) return -1;
+  GiveBack();
+  return mSource->in_avail();
+}
 
 }  // namespace META

@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <istream>
-#include <memory>
 #include <streambuf>
 #include <string>
 
@@ -13,10 +12,11 @@ namespace META {
 
 // An input stream over another stream's characters that knows which line it
 // is on and which file it reads, so the readers can say where they skipped
-// something. A source that can seek (files, string streams) is read in
-// chunks, and what was read ahead is handed back when the TextInput goes;
-// any other source is read one character at a time, never past what was
-// consumed.
+// something. The source's own buffer is read in place (a string stream's
+// whole text, a file's current block), so words can be views into it; the
+// source is moved on by what was consumed when that buffer runs out and when
+// the TextInput goes. A source without a buffer is read one character at a
+// time. Either way nothing past what was consumed is taken from the source.
 class TW_API TextInput : public std::istream {
  public:
   // `report` receives what the readers skip; without one, the report
@@ -47,14 +47,16 @@ class TW_API TextInput : public std::istream {
     std::streamsize showmanyc() override;
 
    private:
-    static constexpr std::size_t kChunk = 16 * 1024;
-
-    // Brings the count up to the read position of the chunk; lazy, so
-    // reading costs nothing per character.
+    // Brings the count up to the read position in the borrowed area; lazy,
+    // so reading costs nothing per character.
     void CountTo(const char* position) const;
+    // Takes the source's get area as this one's; false when it has none.
+    bool Borrow();
+    // Moves the source on by what was consumed of its area, and lets go of it.
+    void GiveBack();
 
     std::streambuf* mSource;
-    std::unique_ptr<char[]> mChunk;  // empty when the source cannot seek
+    char* mBorrowed = nullptr;  // the source's read position when its area was taken
     mutable std::uint32_t mLineEnds = 0;
     mutable const char* mCounted = nullptr;
   };

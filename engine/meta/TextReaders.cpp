@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <istream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "meta/MetaData.h"
@@ -31,17 +33,58 @@ bool Parse(std::string_view text, T& number) {
   return result.ec == std::errc() && result.ptr == end;
 }
 
+// What the writer puts down for nearly every float: an optional '-', digits,
+// an optional point and digits, no exponent, a value below 2^24 once the
+// point is dropped and at most ten digits after it. Both the digits and the
+// power of ten are then exact floats, and one division of them is the
+// correctly rounded value that from_chars gives too. False for anything
+// else, which from_chars then reads.
+bool ParseShortFloat(std::string_view text, float& number) {
+  constexpr std::uint32_t kExact = 1U << 24;
+  constexpr float kPowers[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F, 1e8F, 1e9F, 1e10F};
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const bool negative = at < end && *at == '-';
+  if (negative) ++at;
+  if (at == end || *at < '0' || *at > '9') return false;
+  std::uint32_t digits = 0;
+  for (; at < end && *at >= '0' && *at <= '9'; ++at) {
+    digits = digits * 10 + static_cast<std::uint32_t>(*at - '0');
+    if (digits >= kExact) return false;
+  }
+  std::size_t decimals = 0;
+  if (at < end && *at == '.') {
+    for (++at; at < end && *at >= '0' && *at <= '9'; ++at) {
+      digits = digits * 10 + static_cast<std::uint32_t>(*at - '0');
+      if (digits >= kExact || ++decimals >= std::size(kPowers)) return false;
+    }
+  }
+  if (at != end) return false;
+  const float value = static_cast<float>(digits) / kPowers[decimals];
+  number = negative ? -value : value;
+  return true;
+}
+
+template <class T>
+bool ParseNumber(std::string_view text, T& number) {
+  if constexpr (std::is_same_v<T, float>) {
+    if (ParseShortFloat(text, number)) return true;
+  }
+  return Parse(text, number);
+}
+
 // Reads one word as a number of type T into the value.
 template <class T>
 std::istream& ReadNumber(std::istream& stream, Variant& value, const char* kind) {
-  std::string word;
-  if (!ReadWord(stream, word)) {
+  std::string_view word;
+  std::string spill;
+  if (!ReadWord(stream, word, spill)) {
     FailRead(stream, std::string("input ends where ") + kind + " value was expected");
     return stream;
   }
   T number{};
-  if (!Parse(word, number)) {
-    FailRead(stream, "'" + word + "' is not " + kind + " value");
+  if (!ParseNumber(word, number)) {
+    FailRead(stream, "'" + std::string(word) + "' is not " + kind + " value");
     return stream;
   }
   Store(value.GetData(), number);
@@ -92,38 +135,49 @@ std::istream& ReadUnsignedLong(std::istream& stream, Variant value, bool archety
 }
 
 std::istream& ReadString(std::istream& stream, Variant value, bool /*archetype*/) {
-  std::string text;
+  std::string_view text;
+  std::string spill;
   if (SkipValueLead(stream, "a string")) {
-    text = ReadRestOfLine(stream);
+    text = ReadRestOfLine(stream, spill);
   } else if (stream.fail()) {
     return stream;
   }
-  if (auto* target = static_cast<std::string*>(value.GetData())) *target = std::move(text);
+  if (auto* target = static_cast<std::string*>(value.GetData())) target->assign(text);
   return stream;
 }
 
 std::istream& ReadStringList(std::istream& stream, Variant value, bool /*archetype*/) {
-  std::vector<std::string> items;
-  if (SkipValueLead(stream, "a string list")) {
-    std::string word;
-    bool more = true;
-    while (more && ReadWordInLine(stream, word)) {
-      more = !word.empty() && word.back() == ',';
-      if (more) word.pop_back();
-      items.push_back(word);
-    }
-    // Whatever follows the last item, or the line end itself.
-    if (!stream.eof()) SkipLine(stream);
-  } else if (stream.fail()) {
+  if (!SkipValueLead(stream, "a string list")) {
+    if (stream.fail()) return stream;
+    if (auto* target = static_cast<std::vector<std::string>*>(value.GetData())) target->clear();
     return stream;
   }
-  if (auto* target = static_cast<std::vector<std::string>*>(value.GetData())) *target = std::move(items);
+  // Read straight into the list, reusing the strings it holds.
+  std::vector<std::string> scratch;
+  auto* target = static_cast<std::vector<std::string>*>(value.GetData());
+  std::vector<std::string>& items = target != nullptr ? *target : scratch;
+  std::size_t count = 0;
+  std::string_view word;
+  std::string spill;
+  bool more = true;
+  while (more && ReadWordInLine(stream, word, spill)) {
+    more = !word.empty() && word.back() == ',';
+    if (more) word.remove_suffix(1);
+    if (count < items.size()) {
+      items[count].assign(word);
+    } else {
+      items.emplace_back(word);
+    }
+    ++count;
+  }
+  items.resize(count);
+  // Whatever follows the last item, or the line end itself.
+  if (!stream.eof()) SkipLine(stream);
   return stream;
 }
 
 std::istream& ReadMat4(std::istream& stream, Variant /*value*/, bool /*archetype*/) {
-  std::string word;
-  if (!ReadWord(stream, word)) FailRead(stream, "input ends where a Mat4 value was expected");
+  if (!SkipWord(stream)) FailRead(stream, "input ends where a Mat4 value was expected");
   return stream;
 }
 
@@ -131,47 +185,48 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   if (!stream) return stream;
   const MetaData* meta = value.GetMeta();
   auto* base = static_cast<char*>(value.GetData());
-  const std::string typeName = meta != nullptr ? meta->Type() : std::string("unknown");
-  std::string word;
-  std::string separator;
-  const auto next = [&](std::string& into) {
-    if (ReadWord(stream, into)) return true;
-    FailRead(stream, "input ends inside a " + typeName + " block");
-    return false;
+  const std::string_view typeName = meta != nullptr ? std::string_view(meta->Name()) : std::string_view("unknown");
+  const MetaData* members = base != nullptr ? meta : nullptr;
+  const auto ended = [&]() -> std::istream& {
+    FailRead(stream, "input ends inside a " + std::string(typeName) + " block");
+    return stream;
   };
+  // Words view the stream's buffer; the name is copied only on the rare
+  // path that must keep it past the next read.
+  std::string_view word;
+  std::string spill;
+  std::string name;
+  std::size_t cursor = 0;
 
-  if (!next(word)) return stream;
+  if (!ReadWord(stream, word, spill)) return ended();
   while (word != "}") {
-    if (!next(separator)) return stream;
-    const Member* member = meta != nullptr && base != nullptr ? meta->FindMember(word) : nullptr;
+    const Member* member = members != nullptr ? members->FindMember(word, cursor) : nullptr;
     const MetaData* type = member != nullptr ? member->Data() : nullptr;
-    if (type != nullptr && type->GetDeserialize() != nullptr) {
+    const bool readable = type != nullptr && type->GetDeserialize() != nullptr;
+    if (!readable) name.assign(word);
+    // The separator ":"; its text is not compared.
+    if (!SkipWord(stream)) return ended();
+    if (readable) {
       // A compound value's type name and "{"; their text is not checked.
-      if (type->HasMembers()) {
-        std::string head;
-        if (!next(head) || !next(head)) return stream;
-      }
+      if (type->HasMembers() && (!SkipWord(stream) || !SkipWord(stream))) return ended();
       type->Deserialize(stream, Variant(type, base + member->Offset()), archetype);
       if (!stream) return stream;
-      if (!next(word)) return stream;
+      if (!ReadWord(stream, word, spill)) return ended();
       continue;
     }
     // Not a member we can read: skip its line, and its block if one follows.
     // A record without members meets its own empty block's head here (the
     // writer's "Vec4" and "{"): that is no damage worth reporting.
-    const bool ownEmptyBlock = meta != nullptr && !meta->HasMembers() && word == typeName;
+    const bool ownEmptyBlock = meta != nullptr && !meta->HasMembers() && name == typeName;
     if (!ownEmptyBlock) {
-      ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + word + "' of " + typeName +
-                             " skipped");
+      ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + name + "' of " +
+                             std::string(typeName) + " skipped");
     }
     SkipLine(stream);
-    if (!next(word)) return stream;
+    if (!ReadWord(stream, word, spill)) return ended();
     if (word == "{") {
-      if (!SkipBlock(stream)) {
-        FailRead(stream, "input ends inside a " + typeName + " block");
-        return stream;
-      }
-      if (!next(word)) return stream;
+      if (!SkipBlock(stream)) return ended();
+      if (!ReadWord(stream, word, spill)) return ended();
     }
   }
   return stream;

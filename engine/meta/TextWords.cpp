@@ -1,9 +1,12 @@
 #include "meta/TextWords.h"
 
 #include <cstddef>
+#include <cstring>
 #include <istream>
 #include <streambuf>
+#include <string_view>
 
+#include "meta/GetArea.h"
 #include "meta/TextInput.h"
 #include "meta/TextReadReport.h"
 
@@ -20,15 +23,6 @@ constexpr bool IsEnd(Traits::int_type c) { return Traits::eq_int_type(c, Traits:
 // The end of the stream also ends the line: reads bounded by the line stop
 // there quietly instead of failing the stream, as a sentry would.
 bool AtEndOfLastLine(const std::istream& stream) { return stream.rdstate() == std::ios_base::eofbit; }
-
-// A stream buffer's get area, read in place: a level is millions of
-// characters, and taking them a run at a time rather than one call each is
-// what keeps loading fast.
-struct GetArea : std::streambuf {
-  static char* Next(std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
-  static char* End(std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
-  static void Advance(std::streambuf& buffer, int count) { (buffer.*&GetArea::gbump)(count); }
-};
 
 // Consumes the characters for which `take` holds, appending them to `out`
 // when given; returns the first other character (not consumed) or eof.
@@ -79,23 +73,23 @@ bool StreamReady(std::istream& stream) {
 
 // The common case of ReadWord: the blanks before the word, the word and the
 // character after it all lie in the get area. False when they do not.
-bool ReadWordInPlace(std::streambuf& buffer, std::string& word) {
+bool ReadWordInPlace(std::streambuf& buffer, std::string_view& word) {
   char* const next = GetArea::Next(buffer);
   char* const end = GetArea::End(buffer);
   char* start = next;
   while (start < end && IsSpace(*start)) ++start;
   char* stop = start;
   while (stop < end && IsWordChar(*stop)) ++stop;
-  if (stop == end || stop == start || stop - next > (1 << 30)) return false;
-  word.assign(start, stop);
-  GetArea::Advance(buffer, static_cast<int>(stop - next));
+  if (stop == end || stop == start) return false;
+  word = std::string_view(start, static_cast<std::size_t>(stop - start));
+  GetArea::Advance(buffer, stop - next);
   return true;
 }
 
 }  // namespace
 
-bool ReadWord(std::istream& stream, std::string& word) {
-  word.clear();
+bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill) {
+  word = {};
   if (!StreamReady(stream)) return false;
   std::streambuf& buffer = *stream.rdbuf();
   if (ReadWordInPlace(buffer, word)) return true;
@@ -104,12 +98,27 @@ bool ReadWord(std::istream& stream, std::string& word) {
     stream.setstate(std::ios_base::eofbit | std::ios_base::failbit);
     return false;
   }
-  TakeWord(stream, buffer, word);
+  spill.clear();
+  TakeWord(stream, buffer, spill);
+  word = spill;
   return true;
 }
 
-bool ReadWordInLine(std::istream& stream, std::string& word) {
-  word.clear();
+bool ReadWord(std::istream& stream, std::string& word) {
+  std::string_view view;
+  const bool read = ReadWord(stream, view, word);
+  if (view.data() != word.data()) word.assign(view);
+  return read;
+}
+
+bool SkipWord(std::istream& stream) {
+  std::string_view word;
+  std::string spill;
+  return ReadWord(stream, word, spill);
+}
+
+bool ReadWordInLine(std::istream& stream, std::string_view& word, std::string& spill) {
+  word = {};
   if (AtEndOfLastLine(stream)) return false;
   const std::istream::sentry guard(stream, true);
   if (!guard) return false;
@@ -120,32 +129,65 @@ bool ReadWordInLine(std::istream& stream, std::string& word) {
     return false;
   }
   if (IsLineEnd(c)) return false;
-  TakeWord(stream, buffer, word);
+  if (ReadWordInPlace(buffer, word)) return true;
+  spill.clear();
+  TakeWord(stream, buffer, spill);
+  word = spill;
   return true;
 }
 
-std::string ReadRestOfLine(std::istream& stream) {
-  std::string line;
-  if (AtEndOfLastLine(stream)) return line;
+bool ReadWordInLine(std::istream& stream, std::string& word) {
+  std::string_view view;
+  const bool read = ReadWordInLine(stream, view, word);
+  if (view.data() != word.data()) word.assign(view);
+  return read;
+}
+
+std::string_view ReadRestOfLine(std::istream& stream, std::string& spill) {
+  if (AtEndOfLastLine(stream)) return {};
   const std::istream::sentry guard(stream, true);
-  if (!guard) return line;
+  if (!guard) return {};
   std::streambuf& buffer = *stream.rdbuf();
-  const Traits::int_type c = Span(
-      buffer, [](char k) { return k != '\n'; }, &line);
-  if (IsEnd(c)) {
-    stream.setstate(std::ios_base::eofbit);
+  std::string_view line;
+  char* const next = GetArea::Next(buffer);
+  char* const end = GetArea::End(buffer);
+  char* const found =
+      next != end ? static_cast<char*>(std::memchr(next, '\n', static_cast<std::size_t>(end - next))) : nullptr;
+  if (found != nullptr) {
+    line = std::string_view(next, static_cast<std::size_t>(found - next));
+    GetArea::Advance(buffer, found + 1 - next);
   } else {
-    buffer.sbumpc();
+    spill.clear();
+    const Traits::int_type c = Span(
+        buffer, [](char k) { return k != '\n'; }, &spill);
+    if (IsEnd(c)) {
+      stream.setstate(std::ios_base::eofbit);
+    } else {
+      buffer.sbumpc();
+    }
+    line = spill;
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
 }
 
-void SkipLine(std::istream& stream) { static_cast<void>(ReadRestOfLine(stream)); }
+std::string ReadRestOfLine(std::istream& stream) {
+  std::string spill;
+  const std::string_view line = ReadRestOfLine(stream, spill);
+  if (line.data() != spill.data()) return std::string(line);
+  spill.resize(line.size());
+  return spill;
+}
+
+void SkipLine(std::istream& stream) {
+  std::string spill;
+  static_cast<void>(ReadRestOfLine(stream, spill));
+}
 
 bool SkipBlock(std::istream& stream) {
-  std::string word;
-  for (unsigned depth = 1; ReadWord(stream, word);) {
+  std::string_view word;
+  std::string spill;
+  for (unsigned depth = 1; ReadWord(stream, word, spill);) {
     if (word == "{") {
       ++depth;
     } else if (word == "}" && --depth == 0) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "platform/Export.h"
 
@@ -13,14 +14,24 @@ namespace META {
 // stream failed) when the stream ends before a word starts.
 [[nodiscard]] TW_API bool ReadWord(std::istream& stream, std::string& word);
 
+// The same without a copy: `word` views the stream's buffer, or `spill`
+// when the word does not lie whole in it. Valid until the next read.
+[[nodiscard]] TW_API bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill);
+
+// Reads a word and keeps nothing of it.
+[[nodiscard]] TW_API bool SkipWord(std::istream& stream);
+
 // Like ReadWord but stays on the current line: false, with nothing consumed
 // but blanks and tabs, at the line end or at the end of the stream (which
 // then does not fail the stream: it ends the last line).
 [[nodiscard]] TW_API bool ReadWordInLine(std::istream& stream, std::string& word);
+[[nodiscard]] TW_API bool ReadWordInLine(std::istream& stream, std::string_view& word, std::string& spill);
 
 // The rest of the current line without its line end, which is consumed;
 // "" without failing at the end of the stream.
 [[nodiscard]] TW_API std::string ReadRestOfLine(std::istream& stream);
+// The same as a view, valid until the next read (see ReadWord).
+[[nodiscard]] TW_API std::string_view ReadRestOfLine(std::istream& stream, std::string& spill);
 
 // Discards the rest of the current line, its line end included.
 TW_API void SkipLine(std::istream& stream);

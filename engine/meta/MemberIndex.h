@@ -1,0 +1,36 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/Export.h"
+
+namespace META {
+
+class Member;
+
+// A record's members by name, for the readers: one line of a file is one
+// lookup, so it must cost no string. Files list a record's members in the
+// record's own order, so the member after the last one found is tried first;
+// any other name costs one hash.
+class TW_API MemberIndex {
+ public:
+  // `members` in the record's order; their names must outlive the index.
+  void Assign(std::vector<const Member*> members);
+
+  [[nodiscard]] const Member* Find(std::string_view name) const;
+  // `cursor` is where the next name is expected (0 at a block's start); it
+  // moves past the member found.
+  [[nodiscard]] const Member* Find(std::string_view name, std::size_t& cursor) const;
+
+ private:
+  [[nodiscard]] std::size_t Position(std::string_view name) const;
+
+  std::vector<const Member*> mMembers;
+  std::vector<std::string_view> mNames;
+  // Open addressing: a member's position plus one, or 0 for a free slot.
+  std::vector<std::uint32_t> mSlots;
+};
+
+}  // namespace META
