@@ -12,6 +12,7 @@
 
 #include "meta/MetaData.h"
 #include "meta/TextWords.h"
+#include "meta/WordScan.h"
 
 namespace META {
 
@@ -89,6 +90,49 @@ std::istream& ReadNumber(std::istream& stream, Variant& value, const char* kind)
   }
   Store(value.GetData(), number);
   return stream;
+}
+
+// The lines that fill a level are "name : number": this reads the separator
+// and the number in place, with no call per word. False, with nothing
+// consumed, for anything out of the ordinary (a word that does not lie whole
+// in the buffer, a number that does not parse), which the member's own
+// reader then reads, and reports, as ever.
+template <class T>
+bool ReadNumberInPlace(std::streambuf& buffer, void* data) {
+  char* const next = GetArea::Next(buffer);
+  char* const end = GetArea::End(buffer);
+  std::string_view separator;
+  std::string_view text;
+  char* after = nullptr;
+  if (!Scan::WordIn(next, end, separator, after) || !Scan::WordIn(after, end, text, after)) return false;
+  T number{};
+  if (!ParseNumber(text, number)) return false;
+  Store(data, number);
+  GetArea::Advance(buffer, after - next);
+  return true;
+}
+
+bool ReadBoolInPlace(std::streambuf& buffer, void* data) {
+  std::int32_t number = -1;
+  char* const next = GetArea::Next(buffer);
+  if (!ReadNumberInPlace<std::int32_t>(buffer, &number)) return false;
+  if (number == 0 || number == 1) {
+    Store(data, number == 1);
+    return true;
+  }
+  GetArea::Advance(buffer, next - GetArea::Next(buffer));
+  return false;
+}
+
+using InPlaceReader = bool (*)(std::streambuf& buffer, void* data);
+
+// Declared below; the records hold their addresses.
+InPlaceReader InPlaceReaderOf(DeserializeFunction read);
+
+// The next word, read in place when it can be, else by ReadWord.
+bool NextWord(std::istream& stream, std::string_view& word, std::string& spill) {
+  if (stream.good() && stream.tie() == nullptr && Scan::ReadWordInPlace(*stream.rdbuf(), word)) return true;
+  return ReadWord(stream, word, spill);
 }
 
 // Skips the one character after the separator; false when that was already
@@ -181,6 +225,18 @@ std::istream& ReadMat4(std::istream& stream, Variant /*value*/, bool /*archetype
   return stream;
 }
 
+namespace {
+
+InPlaceReader InPlaceReaderOf(DeserializeFunction read) {
+  if (read == &ReadFloat) return &ReadNumberInPlace<float>;
+  if (read == &ReadInt) return &ReadNumberInPlace<std::int32_t>;
+  if (read == &ReadUnsigned || read == &ReadUnsignedLong) return &ReadNumberInPlace<std::uint32_t>;
+  if (read == &ReadBool) return &ReadBoolInPlace;
+  return nullptr;
+}
+
+}  // namespace
+
 std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   if (!stream) return stream;
   const MetaData* meta = value.GetMeta();
@@ -198,11 +254,18 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   std::string name;
   std::size_t cursor = 0;
 
-  if (!ReadWord(stream, word, spill)) return ended();
+  if (!NextWord(stream, word, spill)) return ended();
   while (word != "}") {
     const Member* member = members != nullptr ? members->FindMember(word, cursor) : nullptr;
     const MetaData* type = member != nullptr ? member->Data() : nullptr;
     const bool readable = type != nullptr && type->GetDeserialize() != nullptr;
+    if (readable && !type->HasMembers() && stream.good() && stream.tie() == nullptr) {
+      const InPlaceReader inPlace = InPlaceReaderOf(type->GetDeserialize());
+      if (inPlace != nullptr && inPlace(*stream.rdbuf(), base + member->Offset())) {
+        if (!NextWord(stream, word, spill)) return ended();
+        continue;
+      }
+    }
     if (!readable) name.assign(word);
     // The separator ":"; its text is not compared.
     if (!SkipWord(stream)) return ended();
@@ -211,7 +274,7 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
       if (type->HasMembers() && (!SkipWord(stream) || !SkipWord(stream))) return ended();
       type->Deserialize(stream, Variant(type, base + member->Offset()), archetype);
       if (!stream) return stream;
-      if (!ReadWord(stream, word, spill)) return ended();
+      if (!NextWord(stream, word, spill)) return ended();
       continue;
     }
     // Not a member we can read: skip its line, and its block if one follows.

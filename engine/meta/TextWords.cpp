@@ -9,6 +9,7 @@
 #include "meta/GetArea.h"
 #include "meta/TextInput.h"
 #include "meta/TextReadReport.h"
+#include "meta/WordScan.h"
 
 namespace META {
 
@@ -51,13 +52,11 @@ Traits::int_type Span(std::streambuf& buffer, Take take, std::string* out) {
 }
 
 // Function objects rather than functions, so that Span inlines them.
-constexpr auto IsWordChar = [](char c) { return !IsBlank(c) && !IsLineEnd(c); };
-constexpr auto IsSpace = [](char c) { return IsBlank(c) || IsLineEnd(c); };
 constexpr auto IsBlankChar = [](char c) { return IsBlank(c); };
 
 // Takes characters up to a blank, tab, line end or the end of the stream.
 void TakeWord(std::istream& stream, std::streambuf& buffer, std::string& word) {
-  if (IsEnd(Span(buffer, IsWordChar, &word))) stream.setstate(std::ios_base::eofbit);
+  if (IsEnd(Span(buffer, Scan::IsWordChar, &word))) stream.setstate(std::ios_base::eofbit);
 }
 
 // What a sentry checks before a read that skips its own blanks, without the
@@ -71,29 +70,14 @@ bool StreamReady(std::istream& stream) {
   return false;
 }
 
-// The common case of ReadWord: the blanks before the word, the word and the
-// character after it all lie in the get area. False when they do not.
-bool ReadWordInPlace(std::streambuf& buffer, std::string_view& word) {
-  char* const next = GetArea::Next(buffer);
-  char* const end = GetArea::End(buffer);
-  char* start = next;
-  while (start < end && IsSpace(*start)) ++start;
-  char* stop = start;
-  while (stop < end && IsWordChar(*stop)) ++stop;
-  if (stop == end || stop == start) return false;
-  word = std::string_view(start, static_cast<std::size_t>(stop - start));
-  GetArea::Advance(buffer, stop - next);
-  return true;
-}
-
 }  // namespace
 
 bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill) {
   word = {};
   if (!StreamReady(stream)) return false;
   std::streambuf& buffer = *stream.rdbuf();
-  if (ReadWordInPlace(buffer, word)) return true;
-  const Traits::int_type c = Span(buffer, IsSpace, nullptr);
+  if (Scan::ReadWordInPlace(buffer, word)) return true;
+  const Traits::int_type c = Span(buffer, Scan::IsSpace, nullptr);
   if (IsEnd(c)) {
     stream.setstate(std::ios_base::eofbit | std::ios_base::failbit);
     return false;
@@ -129,7 +113,7 @@ bool ReadWordInLine(std::istream& stream, std::string_view& word, std::string& s
     return false;
   }
   if (IsLineEnd(c)) return false;
-  if (ReadWordInPlace(buffer, word)) return true;
+  if (Scan::ReadWordInPlace(buffer, word)) return true;
   spill.clear();
   TakeWord(stream, buffer, spill);
   word = spill;
