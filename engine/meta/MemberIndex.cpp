@@ -46,13 +46,10 @@ const Member* MemberIndex::Find(std::string_view name) const {
   return position < mMembers.size() ? mMembers[position] : nullptr;
 }
 
-const Member* MemberIndex::Find(std::string_view name, std::size_t& cursor) const {
-  std::size_t position = cursor;
-  if (position >= mMembers.size() || mNames[position] != name) {
-    if (mSlots.empty()) return nullptr;
-    position = Position(name);
-    if (position == mMembers.size()) return nullptr;
-  }
+const Member* MemberIndex::FindFrom(std::string_view name, std::size_t& cursor) const {
+  if (mSlots.empty()) return nullptr;
+  const std::size_t position = Position(name);
+  if (position == mMembers.size()) return nullptr;
   cursor = position + 1;
   return mMembers[position];
 }

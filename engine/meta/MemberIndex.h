@@ -22,10 +22,14 @@ class TW_API MemberIndex {
   [[nodiscard]] const Member* Find(std::string_view name) const;
   // `cursor` is where the next name is expected (0 at a block's start); it
   // moves past the member found.
-  [[nodiscard]] const Member* Find(std::string_view name, std::size_t& cursor) const;
+  [[nodiscard]] const Member* Find(std::string_view name, std::size_t& cursor) const {
+    if (cursor < mMembers.size() && mNames[cursor] == name) return mMembers[cursor++];
+    return FindFrom(name, cursor);
+  }
 
  private:
   [[nodiscard]] std::size_t Position(std::string_view name) const;
+  [[nodiscard]] const Member* FindFrom(std::string_view name, std::size_t& cursor) const;
 
   std::vector<const Member*> mMembers;
   std::vector<std::string_view> mNames;

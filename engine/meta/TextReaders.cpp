@@ -101,10 +101,15 @@ template <class T>
 bool ReadNumberInPlace(std::streambuf& buffer, void* data) {
   char* const next = GetArea::Next(buffer);
   char* const end = GetArea::End(buffer);
-  std::string_view separator;
+  char* value = next + 3;
+  // The writer's " : " saves looking for the separator's ends.
+  if (end - next < 4 || next[0] != ' ' || next[1] != ':' || next[2] != ' ' || Scan::IsSpace(*value)) {
+    std::string_view separator;
+    if (!Scan::WordIn(next, end, separator, value)) return false;
+  }
   std::string_view text;
   char* after = nullptr;
-  if (!Scan::WordIn(next, end, separator, after) || !Scan::WordIn(after, end, text, after)) return false;
+  if (!Scan::WordIn(value, end, text, after)) return false;
   T number{};
   if (!ParseNumber(text, number)) return false;
   Store(data, number);
