@@ -70,13 +70,10 @@ bool StreamReady(std::istream& stream) {
   return false;
 }
 
-}  // namespace
-
-bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill) {
-  word = {};
-  if (!StreamReady(stream)) return false;
+// ReadWord once the stream is ready and the word does not lie whole in the
+// get area.
+bool ReadWordAcrossAreas(std::istream& stream, std::string_view& word, std::string& spill) {
   std::streambuf& buffer = *stream.rdbuf();
-  if (Scan::ReadWordInPlace(buffer, word)) return true;
   const Traits::int_type c = Span(buffer, Scan::IsSpace, nullptr);
   if (IsEnd(c)) {
     stream.setstate(std::ios_base::eofbit | std::ios_base::failbit);
@@ -88,10 +85,26 @@ bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill) 
   return true;
 }
 
+}  // namespace
+
+bool ReadWord(std::istream& stream, std::string_view& word, std::string& spill) {
+  word = {};
+  if (!StreamReady(stream)) return false;
+  return Scan::ReadWordInPlace(*stream.rdbuf(), word) || ReadWordAcrossAreas(stream, word, spill);
+}
+
 bool ReadWord(std::istream& stream, std::string& word) {
   std::string_view view;
-  const bool read = ReadWord(stream, view, word);
-  if (view.data() != word.data()) word.assign(view);
+  if (!StreamReady(stream)) {
+    word.clear();
+    return false;
+  }
+  if (Scan::ReadWordInPlace(*stream.rdbuf(), view)) {
+    word.assign(view);
+    return true;
+  }
+  const bool read = ReadWordAcrossAreas(stream, view, word);
+  if (!read) word.clear();
   return read;
 }
 
