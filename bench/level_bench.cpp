@@ -19,7 +19,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -317,7 +316,6 @@ const Level& TheLevel() {
     made.textFile = (made.folder / "Ship.txt").string();
     made.jsonFile = (made.folder / "Ship.json").string();
     Engine::mSerializer(made.textFile);
-    if (std::getenv("LEVEL_BENCH_KEEP")) Engine::mSerializer(std::string(std::getenv("LEVEL_BENCH_KEEP")));
     std::ofstream(made.jsonFile, std::ios::binary) << made.json;
     ClearWorld();
     return true;
