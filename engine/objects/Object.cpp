@@ -1,5 +1,9 @@
 #include "objects/Object.h"
 
+#include <array>
+#include <cstddef>
+#include <vector>
+
 #include "core/Engine.h"
 #include "core/ObjectMessages.h"
 #include "meta/MetaData.h"
@@ -28,20 +32,44 @@ void Object::AddMeta() {
 META::MetaData& Object::GetMetaData() { return meta_; }
 
 void Object::Initialize() {
-  // Copy first: a component's Initialize may add or replace siblings.
-  const ComponentMap components = mComponents;
-  for (const auto& [type, component] : components) {
-    component->mParent = Engine::mFactory.GetObjectWithID(mID);
-    component->Initialize();
+  // Hold a copy of the list first: a component's Initialize may add or
+  // replace siblings. At most one component per type, so it fits on the stack.
+  constexpr std::size_t kHeldOnStack = 32;
+  std::array<std::shared_ptr<Component>, kHeldOnStack> onStack;
+  std::vector<std::shared_ptr<Component>> spilled;
+  const std::size_t count = mComponents.size();
+  std::shared_ptr<Component>* held = onStack.data();
+  if (count > kHeldOnStack) {
+    spilled.resize(count);
+    held = spilled.data();
+  }
+  for (std::size_t i = 0; i < count; ++i) held[i] = mComponents[i].second;
+
+  // The registry's answer only changes when its table does, which a
+  // component's Initialize may do.
+  std::weak_ptr<Object> parent;
+  std::uint64_t askedAt = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i == 0 || Engine::mFactory.ObjectsVersion() != askedAt) {
+      askedAt = Engine::mFactory.ObjectsVersion();
+      parent = Engine::mFactory.GetObjectWithID(mID);
+    }
+    held[i]->mParent = parent;
+    held[i]->Initialize();
   }
 }
 
 void Object::HandleMessage(const std::shared_ptr<Message>& message) {
-  // Map nodes are never erased while the object lives, so walking the map is
-  // safe even if a handler replaces a sibling; hold each one for its call.
-  for (const auto& entry : mComponents) {
-    const std::shared_ptr<Component> component = entry.second;
+  // Entries are never erased while the object lives, but a handler may add
+  // one below the current position and shift the rest; so step to the next
+  // type above the one just called, as a walk over an ordered tree would.
+  // Hold each component for its call.
+  std::size_t at = 0;
+  while (at < mComponents.size()) {
+    const ComponentType type = mComponents[at].first;
+    const std::shared_ptr<Component> component = mComponents[at].second;
     component->HandleMessage(message);
+    while (at < mComponents.size() && mComponents[at].first <= type) ++at;
   }
 }
 
@@ -60,7 +88,8 @@ void Object::AddComponent(const std::weak_ptr<Component>& component) {
     found->second = std::move(added);
     return;
   }
-  mComponents.emplace(added->GetType(), std::move(added));
+  const ComponentType type = added->GetType();
+  mComponents.InsertNew(type, std::move(added));
 }
 
 std::weak_ptr<Component> Object::GetComponent(ComponentType type) const {

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "objects/Component.h"
+#include "objects/ComponentMap.h"
 #include "objects/ComponentType.h"
 #include "platform/Export.h"
 
@@ -18,8 +18,6 @@ class ComponentTypeFactory;
 // messages to them, starts and clones them. Made only by the "Object" factory.
 class TW_API Object : public Component {
  public:
-  using ComponentMap = std::map<ComponentType, std::shared_ptr<Component>>;
-
   // Shares the same component instances.
   Object(const Object& other) = default;
   // Copies name, components (shared), id and archetype name; the Component part stays.

@@ -11,7 +11,9 @@ std::weak_ptr<Object> ObjectFactory::CreateGenericObject() {
   if (!factory) return {};
   std::shared_ptr<Object> object = std::static_pointer_cast<Object>(factory->CreateComponent());
   object->mID = mNextObjectID++;
-  mObjects[object->mID] = object;
+  ++mObjectsVersion;
+  // Ids only grow, so the new entry normally goes last.
+  mObjects.insert_or_assign(mObjects.end(), object->mID, object);
   return object;
 }
 
@@ -116,6 +118,7 @@ void ObjectFactory::Destroy(const std::weak_ptr<Object>& object) {
   // Only a registered live object is destroyed; archetypes are never touched.
   if (found == mObjects.end() || found->second != doomed) return;
   AnnounceDestruction(doomed);
+  ++mObjectsVersion;
   mObjects.erase(found);
 }
 
@@ -124,11 +127,13 @@ void ObjectFactory::Destroy(std::uint32_t id) {
   if (found == mObjects.end()) return;
   const std::shared_ptr<Object> doomed = found->second;
   AnnounceDestruction(doomed);
+  ++mObjectsVersion;
   mObjects.erase(id);
 }
 
 void ObjectFactory::DestroyAllObjects() {
   ObjectMap doomed;
+  ++mObjectsVersion;
   doomed.swap(mObjects);
   for (const auto& [id, object] : doomed) AnnounceDestruction(object);
 }

@@ -59,7 +59,14 @@ class TW_API ObjectFactory {
   [[nodiscard]] std::weak_ptr<Object> GetObjectWithID(std::uint32_t id) const;
   // The live object with the lowest id whose name matches exactly.
   [[nodiscard]] std::weak_ptr<Object> GetObjectByName(std::string name) const;
-  ObjectMap& GetObjects() { return mObjects; }
+  // The table may be changed through this, so it counts as a change.
+  ObjectMap& GetObjects() {
+    ++mObjectsVersion;
+    return mObjects;
+  }
+  // Moves on whenever the table of live objects may have changed, so that a
+  // caller can keep a lookup's answer until then.
+  [[nodiscard]] std::uint64_t ObjectsVersion() const { return mObjectsVersion; }
   [[nodiscard]] std::weak_ptr<Object> GetArchetype(const std::wstring& name) const;
   [[nodiscard]] const std::map<std::wstring, std::shared_ptr<Object>>& GetArchetypes() const { return mArchetypes; }
   [[nodiscard]] std::shared_ptr<ComponentFactory> GetComponentFactory(const std::wstring& registryName) const;
@@ -95,4 +102,5 @@ class TW_API ObjectFactory {
   ObjectMap mObjects;
   std::map<std::wstring, std::shared_ptr<ComponentFactory>> mComponentFactories;
   std::map<std::wstring, std::shared_ptr<Object>> mArchetypes;
+  std::uint64_t mObjectsVersion = 0;
 };
