@@ -11,12 +11,30 @@ ComponentType TypeOf(const Component* component) { return component != nullptr ?
 
 }  // namespace
 
+const std::wstring* CoreSenderName() {
+  static const std::wstring name = L"Core";
+  return &name;
+}
+
 CreatedComponentMessage::CreatedComponentMessage(const std::wstring& sender, const std::weak_ptr<Component>& component)
     : Message(sender, MT_CREATED_COMPONENT), mComponentType(TypeOf(component.lock().get())), mComponent(component) {}
+
+CreatedComponentMessage::CreatedComponentMessage(const std::wstring* lastingSender,
+                                                 const std::weak_ptr<Component>& component)
+    : Message(lastingSender, MT_CREATED_COMPONENT),
+      mComponentType(TypeOf(component.lock().get())),
+      mComponent(component) {}
 
 DestroyedComponentMessage::DestroyedComponentMessage(const std::wstring& sender,
                                                      const std::shared_ptr<Component>& component)
     : Message(sender, MT_DESTROYED_COMPONENT),
+      mComponentType(TypeOf(component.get())),
+      mComponent(component),
+      mKeepAlive(component) {}
+
+DestroyedComponentMessage::DestroyedComponentMessage(const std::wstring* lastingSender,
+                                                     const std::shared_ptr<Component>& component)
+    : Message(lastingSender, MT_DESTROYED_COMPONENT),
       mComponentType(TypeOf(component.get())),
       mComponent(component),
       mKeepAlive(component) {}
@@ -28,6 +46,12 @@ ObjectID CreatedObjectMessage::GetObjectID() const {
 
 DestroyedObjectMessage::DestroyedObjectMessage(const std::wstring& sender, const std::shared_ptr<Object>& object)
     : Message(sender, MT_DESTROYED_OBJECT),
+      mObject(object),
+      mObjectID(object != nullptr ? object->GetID() : 0),
+      mKeepAlive(object) {}
+
+DestroyedObjectMessage::DestroyedObjectMessage(const std::wstring* lastingSender, const std::shared_ptr<Object>& object)
+    : Message(lastingSender, MT_DESTROYED_OBJECT),
       mObject(object),
       mObjectID(object != nullptr ? object->GetID() : 0),
       mKeepAlive(object) {}

@@ -19,6 +19,8 @@ class TW_API LoadResourceMessage : public Message {
  public:
   LoadResourceMessage(const std::wstring& sender, ResourceType type, const std::string& name)
       : Message(sender, MT_LOAD_RESOURCE), mType(type), mName(name) {}
+  LoadResourceMessage(const std::wstring* lastingSender, ResourceType type, const std::string& name)
+      : Message(lastingSender, MT_LOAD_RESOURCE), mType(type), mName(name) {}
 
   [[nodiscard]] ResourceType GetType() const { return mType; }
   void SetType(ResourceType type) { mType = type; }

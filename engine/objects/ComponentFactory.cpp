@@ -9,8 +9,9 @@ std::uint32_t ComponentFactory::mID = 0;
 void ComponentFactory::AnnounceCreation(const std::shared_ptr<Component>& component) {
   if (component->GetType() == CT_Object) {
     Engine::RelayMessage(std::make_shared<CreatedObjectMessage>(
-        L"Core", std::weak_ptr<Object>(std::static_pointer_cast<Object>(component))));
+        CoreSenderName(), std::weak_ptr<Object>(std::static_pointer_cast<Object>(component))));
   } else {
-    Engine::RelayMessage(std::make_shared<CreatedComponentMessage>(L"Core", std::weak_ptr<Component>(component)));
+    Engine::RelayMessage(
+        std::make_shared<CreatedComponentMessage>(CoreSenderName(), std::weak_ptr<Component>(component)));
   }
 }

@@ -84,7 +84,7 @@ void Object::AddComponent(const std::weak_ptr<Component>& component) {
   if (found != mComponents.end()) {
     // The replaced component stays alive in the message until the broadcast.
     if (found->second != added) found->second->Retire();
-    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(L"Core", found->second));
+    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(CoreSenderName(), found->second));
     found->second = std::move(added);
     return;
   }

@@ -104,10 +104,10 @@ void ObjectFactory::AnnounceDestruction(const std::shared_ptr<Object>& object) {
   // Retire first: from now on no listener of the object or its parts runs,
   // although the messages keep them readable until the end of the frame.
   object->Retire();
-  Engine::RelayMessage(std::make_shared<DestroyedObjectMessage>(L"Core", object));
+  Engine::RelayMessage(std::make_shared<DestroyedObjectMessage>(CoreSenderName(), object));
   for (const auto& [type, component] : object->GetComponents()) {
     component->Retire();
-    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(L"Core", component));
+    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(CoreSenderName(), component));
   }
 }
 
