@@ -35,6 +35,9 @@ class ComponentMap {
   }
   // Adds a component of a type not held yet, in its place.
   void InsertNew(ComponentType type, std::shared_ptr<Component> component) {
+    // Most objects hold a few components: room for them at once, not by
+    // growing one at a time.
+    if (mEntries.capacity() == 0) mEntries.reserve(kFirstRoom);
     mEntries.emplace(begin() + Offset(LowerBound(type)), type, std::move(component));
   }
 
@@ -48,5 +51,6 @@ class ComponentMap {
   }
   static std::ptrdiff_t Offset(std::size_t at) { return static_cast<std::ptrdiff_t>(at); }
 
+  static constexpr std::size_t kFirstRoom = 4;
   std::vector<value_type> mEntries;
 };
