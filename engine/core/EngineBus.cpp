@@ -52,9 +52,11 @@ bool gLoopBatchOwned = false;  // under Engine::mMessageMutex
 // lock, so its own messages cost no lock unless another thread relayed.
 std::atomic<bool> gLockedQueueFilled{false};
 
-void Append(Messages& from, Batch& to) {
-  for (auto& message : from) to.messages.push_back(std::move(message));
-  from.clear();
+// Moves what other threads relayed behind the batch; under the lock.
+void TakeLocked(Messages& locked, Batch& batch) {
+  for (auto& message : locked) batch.messages.push_back(std::move(message));
+  locked.clear();
+  gLockedQueueFilled.store(false, std::memory_order_relaxed);
 }
 
 // Puts a batch's undelivered messages, starting with `first` when given, in
@@ -172,8 +174,7 @@ void Engine::Enqueue(std::shared_ptr<Message>&& message) {
     // What other threads relayed meanwhile was queued first, so it goes first.
     if (gLockedQueueFilled.load(std::memory_order_acquire)) {
       std::lock_guard<std::mutex> lock(mMessageMutex);
-      Append(mNewMessages, *own);
-      gLockedQueueFilled.store(false, std::memory_order_relaxed);
+      TakeLocked(mNewMessages, *own);
     }
     own->messages.push_back(std::move(message));
     return;
@@ -265,8 +266,7 @@ void Engine::BroadcastMessages() {
   std::size_t handedOver = 0;
   {
     std::lock_guard<std::mutex> lock(mMessageMutex);
-    Append(mNewMessages, batch);
-    gLockedQueueFilled.store(false, std::memory_order_relaxed);
+    TakeLocked(mNewMessages, batch);
     handedOver = batch.messages.size();
     if (!mSystems.empty()) {
       MessageQueue queue;
@@ -284,8 +284,7 @@ void Engine::BroadcastMessages() {
     if (batch.Drained()) {
       if (!gLockedQueueFilled.load(std::memory_order_acquire)) break;
       std::lock_guard<std::mutex> lock(mMessageMutex);
-      Append(mNewMessages, batch);
-      gLockedQueueFilled.store(false, std::memory_order_relaxed);
+      TakeLocked(mNewMessages, batch);
       if (batch.Drained()) break;
     }
     // Moved out of its slot while it is delivered: a listener's relay may

@@ -42,7 +42,6 @@ MetaData& MetaData::operator=(const MetaData& other) = default;
 
 MetaData::~MetaData() {
   MetaManager::Forget(this);
-  mIndex.Assign({});
   mMembers.clear();
 }
 

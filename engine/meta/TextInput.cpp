@@ -1,6 +1,5 @@
 #include "meta/TextInput.h"
 
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
