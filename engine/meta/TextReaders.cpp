@@ -12,6 +12,7 @@
 
 #include "meta/MetaData.h"
 #include "meta/TextWords.h"
+#include "meta/WordCursor.h"
 #include "meta/WordScan.h"
 
 namespace META {
@@ -92,47 +93,134 @@ std::istream& ReadNumber(std::istream& stream, Variant& value, const char* kind)
   return stream;
 }
 
-// The lines that fill a level are "name : number": this reads the separator
-// and the number in place, with no call per word. False, with nothing
-// consumed, for anything out of the ordinary (a word that does not lie whole
-// in the buffer, a number that does not parse), which the member's own
-// reader then reads, and reports, as ever.
-template <class T>
-bool ReadNumberInPlace(std::streambuf& buffer, void* data) {
-  char* const next = GetArea::Next(buffer);
-  char* const end = GetArea::End(buffer);
-  char* value = next + 3;
-  // The writer's " : " saves looking for the separator's ends.
-  if (end - next < 4 || next[0] != ' ' || next[1] != ':' || next[2] != ' ' || Scan::IsSpace(*value)) {
-    std::string_view separator;
-    if (!Scan::WordIn(next, end, separator, value)) return false;
-  }
-  std::string_view text;
-  char* after = nullptr;
-  if (!Scan::WordIn(value, end, text, after)) return false;
-  T number{};
-  if (!ParseNumber(text, number)) return false;
-  Store(data, number);
-  GetArea::Advance(buffer, after - next);
-  return true;
-}
+// The kinds of value the block reader reads from their word in place.
+enum class NumberKind { kNone, kFloat, kInt, kUnsigned, kBool };
 
-bool ReadBoolInPlace(std::streambuf& buffer, void* data) {
-  std::int32_t number = -1;
-  char* const next = GetArea::Next(buffer);
-  if (!ReadNumberInPlace<std::int32_t>(buffer, &number)) return false;
-  if (number == 0 || number == 1) {
-    Store(data, number == 1);
-    return true;
+NumberKind NumberKindOf(DeserializeFunction read);
+
+// Stores the number `text` spells in the member's storage; false, with
+// nothing stored, when it spells no number of that kind.
+bool StoreNumber(NumberKind kind, std::string_view text, void* data) {
+  switch (kind) {
+    case NumberKind::kFloat: {
+      float number = 0;
+      if (!ParseNumber(text, number)) return false;
+      Store(data, number);
+      return true;
+    }
+    case NumberKind::kInt: {
+      std::int32_t number = 0;
+      if (!ParseNumber(text, number)) return false;
+      Store(data, number);
+      return true;
+    }
+    case NumberKind::kUnsigned: {
+      std::uint32_t number = 0;
+      if (!ParseNumber(text, number)) return false;
+      Store(data, number);
+      return true;
+    }
+    case NumberKind::kBool: {
+      std::int32_t number = -1;
+      if (!ParseNumber(text, number) || (number != 0 && number != 1)) return false;
+      Store(data, number == 1);
+      return true;
+    }
+    case NumberKind::kNone:
+      break;
   }
-  GetArea::Advance(buffer, next - GetArea::Next(buffer));
   return false;
 }
 
-using InPlaceReader = bool (*)(std::streambuf& buffer, void* data);
+std::istream& ReadMembers(std::istream& stream, const MetaData* meta, char* base, std::size_t& cursor,
+                          bool archetype);
 
-// Declared below; the records hold their addresses.
-InPlaceReader InPlaceReaderOf(DeserializeFunction read);
+// Reads blocks while their words lie whole in the stream's buffer, one
+// cursor for a block and the blocks nested in it, and leaves the rest to
+// the stream's own reads.
+class InPlaceBlocks {
+ public:
+  enum class Reached {
+    kBlockEnd,  // the block's "}" was read; the stream is not moved yet
+    kOther,     // the stream was moved to where the in-place reads stopped
+  };
+
+  InPlaceBlocks(std::istream& stream, bool archetype)
+      : mStream(stream),
+        mBuffer(*stream.rdbuf()),
+        mFrom(GetArea::Next(mBuffer)),
+        mWords(mFrom, GetArea::End(mBuffer)),
+        mArchetype(archetype) {}
+
+  // The members of the block up to its "}". Stops, with kOther, before the
+  // name of a member it leaves to the stream's own reads: one the record
+  // lacks or cannot read, a value that is no number of its kind (the
+  // reports are made there), words that run past the buffer. Values of
+  // other kinds go to their types' readers, as ever.
+  Reached Members(const MetaData& members, char* base, std::size_t& cursor) {
+    for (;;) {
+      char* const line = mWords.At();
+      const std::size_t before = cursor;
+      const auto other = [&]() {
+        cursor = before;
+        Leave(line);
+        return Reached::kOther;
+      };
+      std::string_view name;
+      if (!mWords.Next(name)) return other();
+      if (name == "}") return Reached::kBlockEnd;
+      const Member* member = members.FindMember(name, cursor);
+      const MetaData* type = member != nullptr ? member->Data() : nullptr;
+      const DeserializeFunction read = type != nullptr ? type->GetDeserialize() : nullptr;
+      // The separator ":"; its text is not compared.
+      std::string_view word;
+      if (read == nullptr || (!mWords.SkipSeparator() && !mWords.Next(word))) return other();
+      char* const data = base + member->Offset();
+      if (!type->HasMembers()) {
+        const NumberKind kind = NumberKindOf(read);
+        if (kind != NumberKind::kNone) {
+          if (!mWords.Next(word) || !StoreNumber(kind, word, data)) return other();
+          continue;
+        }
+      } else {
+        // A compound value's type name and "{"; their text is not checked.
+        if (!mWords.Next(word) || !mWords.Next(word)) return other();
+        if (read == &ReadBlock) {
+          std::size_t inner = 0;
+          if (Members(*type, data, inner) == Reached::kBlockEnd) continue;
+          // Stopped inside the nested block: the stream's reads finish it.
+          ReadMembers(mStream, type, data, inner, mArchetype);
+          if (!Restart()) return Reached::kOther;
+          continue;
+        }
+      }
+      Leave(mWords.At());
+      read(mStream, Variant(type, data), mArchetype);
+      if (!Restart()) return Reached::kOther;
+    }
+  }
+
+  // Moves the stream to the cursor, after a block's "}".
+  void Finish() { Leave(mWords.At()); }
+
+ private:
+  void Leave(char* at) { GetArea::Advance(mBuffer, at - mFrom); }
+
+  // Goes on from where another reader left the stream; false when the
+  // stream is no longer good to read in place.
+  bool Restart() {
+    if (!mStream.good()) return false;
+    mFrom = GetArea::Next(mBuffer);
+    mWords = WordCursor(mFrom, GetArea::End(mBuffer));
+    return true;
+  }
+
+  std::istream& mStream;
+  std::streambuf& mBuffer;
+  char* mFrom;  // the buffer's read position when the cursor started
+  WordCursor mWords;
+  bool mArchetype;
+};
 
 // The next word, read in place when it can be, else by ReadWord.
 bool NextWord(std::istream& stream, std::string_view& word, std::string& spill) {
@@ -232,24 +320,32 @@ std::istream& ReadMat4(std::istream& stream, Variant /*value*/, bool /*archetype
 
 namespace {
 
-InPlaceReader InPlaceReaderOf(DeserializeFunction read) {
-  if (read == &ReadFloat) return &ReadNumberInPlace<float>;
-  if (read == &ReadInt) return &ReadNumberInPlace<std::int32_t>;
-  if (read == &ReadUnsigned || read == &ReadUnsignedLong) return &ReadNumberInPlace<std::uint32_t>;
-  if (read == &ReadBool) return &ReadBoolInPlace;
-  return nullptr;
+NumberKind NumberKindOf(DeserializeFunction read) {
+  if (read == &ReadFloat) return NumberKind::kFloat;
+  if (read == &ReadInt) return NumberKind::kInt;
+  if (read == &ReadUnsigned || read == &ReadUnsignedLong) return NumberKind::kUnsigned;
+  if (read == &ReadBool) return NumberKind::kBool;
+  return NumberKind::kNone;
 }
 
 }  // namespace
 
 std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   if (!stream) return stream;
-  const MetaData* meta = value.GetMeta();
   auto* base = static_cast<char*>(value.GetData());
-  const std::string_view typeName = meta != nullptr ? std::string_view(meta->Name()) : std::string_view("unknown");
+  std::size_t cursor = 0;
+  return ReadMembers(stream, value.GetMeta(), base, cursor, archetype);
+}
+
+namespace {
+
+// A block's members from the one at `cursor` on, through its "}".
+std::istream& ReadMembers(std::istream& stream, const MetaData* meta, char* base, std::size_t& cursor,
+                          bool archetype) {
+  const auto typeName = [meta] { return std::string(meta != nullptr ? meta->Name() : "unknown"); };
   const MetaData* members = base != nullptr ? meta : nullptr;
   const auto ended = [&]() -> std::istream& {
-    FailRead(stream, "input ends inside a " + std::string(typeName) + " block");
+    FailRead(stream, "input ends inside a " + typeName() + " block");
     return stream;
   };
   // Words view the stream's buffer; the name is copied only on the rare
@@ -257,20 +353,27 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   std::string_view word;
   std::string spill;
   std::string name;
-  std::size_t cursor = 0;
 
-  if (!NextWord(stream, word, spill)) return ended();
-  while (word != "}") {
+  // The in-place reads take what they can; a member they leave is read
+  // here, the stream's way, and then they go on.
+  bool haveWord = false;
+  for (;;) {
+    if (!haveWord) {
+      if (members != nullptr && stream.good() && stream.tie() == nullptr) {
+        InPlaceBlocks inPlace(stream, archetype);
+        if (inPlace.Members(*members, base, cursor) == InPlaceBlocks::Reached::kBlockEnd) {
+          inPlace.Finish();
+          return stream;
+        }
+      }
+      if (!stream) return stream;
+      if (!NextWord(stream, word, spill)) return ended();
+    }
+    haveWord = false;
+    if (word == "}") return stream;
     const Member* member = members != nullptr ? members->FindMember(word, cursor) : nullptr;
     const MetaData* type = member != nullptr ? member->Data() : nullptr;
     const bool readable = type != nullptr && type->GetDeserialize() != nullptr;
-    if (readable && !type->HasMembers() && stream.good() && stream.tie() == nullptr) {
-      const InPlaceReader inPlace = InPlaceReaderOf(type->GetDeserialize());
-      if (inPlace != nullptr && inPlace(*stream.rdbuf(), base + member->Offset())) {
-        if (!NextWord(stream, word, spill)) return ended();
-        continue;
-      }
-    }
     if (!readable) name.assign(word);
     // The separator ":"; its text is not compared.
     if (!SkipWord(stream)) return ended();
@@ -279,16 +382,15 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
       if (type->HasMembers() && (!SkipWord(stream) || !SkipWord(stream))) return ended();
       type->Deserialize(stream, Variant(type, base + member->Offset()), archetype);
       if (!stream) return stream;
-      if (!NextWord(stream, word, spill)) return ended();
       continue;
     }
     // Not a member we can read: skip its line, and its block if one follows.
     // A record without members meets its own empty block's head here (the
     // writer's "Vec4" and "{"): that is no damage worth reporting.
-    const bool ownEmptyBlock = meta != nullptr && !meta->HasMembers() && name == typeName;
+    const bool ownEmptyBlock = meta != nullptr && !meta->HasMembers() && name == typeName();
     if (!ownEmptyBlock) {
       ReportSkip(stream, (member != nullptr ? "unreadable member '" : "unknown member '") + name + "' of " +
-                             std::string(typeName) + " skipped");
+                             typeName() + " skipped");
     }
     SkipLine(stream);
     if (!ReadWord(stream, word, spill)) return ended();
@@ -296,8 +398,10 @@ std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
       if (!SkipBlock(stream)) return ended();
       if (!ReadWord(stream, word, spill)) return ended();
     }
+    haveWord = true;
   }
-  return stream;
 }
+
+}  // namespace
 
 }  // namespace META
