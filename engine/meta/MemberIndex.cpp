@@ -19,7 +19,11 @@ std::size_t Hash(std::string_view name) {
 void MemberIndex::Assign(std::vector<const Member*> members) {
   mMembers = std::move(members);
   mNames.clear();
-  for (const Member* member : mMembers) mNames.emplace_back(member->Name());
+  mLengths = 0;
+  for (const Member* member : mMembers) {
+    mNames.emplace_back(member->Name());
+    mLengths |= LengthBit(mNames.back().size());
+  }
   // At most half full, so a miss ends soon.
   std::size_t size = 4;
   while (size < 2 * mMembers.size()) size *= 2;
@@ -32,6 +36,7 @@ void MemberIndex::Assign(std::vector<const Member*> members) {
 }
 
 std::size_t MemberIndex::Position(std::string_view name) const {
+  if ((mLengths & LengthBit(name.size())) == 0) return mMembers.size();
   const std::size_t mask = mSlots.size() - 1;
   for (std::size_t slot = Hash(name) & mask; mSlots[slot] != 0; slot = (slot + 1) & mask) {
     const std::size_t position = mSlots[slot] - 1;

@@ -28,6 +28,7 @@ class TW_API MemberIndex {
   }
 
  private:
+  static std::uint64_t LengthBit(std::size_t length) { return std::uint64_t{1} << (length < 63 ? length : 63); }
   [[nodiscard]] std::size_t Position(std::string_view name) const;
   [[nodiscard]] const Member* FindFrom(std::string_view name, std::size_t& cursor) const;
 
@@ -35,6 +36,10 @@ class TW_API MemberIndex {
   std::vector<std::string_view> mNames;
   // Open addressing: a member's position plus one, or 0 for a free slot.
   std::vector<std::uint32_t> mSlots;
+  // Bit n set when a name is n characters long (names of 63 or more share
+  // bit 63), so that most misses end before any hash: a component's name
+  // looked up among an object's own members, say.
+  std::uint64_t mLengths = 0;
 };
 
 }  // namespace META

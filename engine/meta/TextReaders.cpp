@@ -41,7 +41,7 @@ bool Parse(std::string_view text, T& number) {
 // power of ten are then exact floats, and one division of them is the
 // correctly rounded value that from_chars gives too. False for anything
 // else, which from_chars then reads.
-bool ParseShortFloat(std::string_view text, float& number) {
+[[gnu::always_inline]] inline bool ParseShortFloat(std::string_view text, float& number) {
   constexpr std::uint32_t kExact = 1U << 24;
   constexpr float kPowers[] = {1e0F, 1e1F, 1e2F, 1e3F, 1e4F, 1e5F, 1e6F, 1e7F, 1e8F, 1e9F, 1e10F};
   const char* at = text.data();
