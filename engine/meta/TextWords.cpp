@@ -9,6 +9,7 @@
 #include "meta/GetArea.h"
 #include "meta/TextInput.h"
 #include "meta/TextReadReport.h"
+#include "meta/WordCursor.h"
 #include "meta/WordScan.h"
 
 namespace META {

@@ -2,12 +2,14 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <streambuf>
 #include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "meta/GetArea.h"
 #include "meta/WordScan.h"
 
 // Walking the words of a buffer from bit masks of its blanks, 64 characters
@@ -100,5 +102,19 @@ class WordCursor {
   char* mChunk = nullptr;
   std::uint64_t mSpaces = 0;
 };
+
+namespace Scan {
+
+// The common case of a word read: the blanks before the word, the word and
+// the character after it all lie in the get area. False when they do not.
+inline bool ReadWordInPlace(std::streambuf& buffer, std::string_view& word) {
+  char* const next = GetArea::Next(buffer);
+  WordCursor words(next, GetArea::End(buffer));
+  if (!words.Next(word)) return false;
+  GetArea::Advance(buffer, words.At() - next);
+  return true;
+}
+
+}  // namespace Scan
 
 }  // namespace META
