@@ -13,7 +13,6 @@
 #include "meta/MetaData.h"
 #include "meta/TextWords.h"
 #include "meta/WordCursor.h"
-#include "meta/WordScan.h"
 
 namespace META {
 
@@ -96,30 +95,32 @@ std::istream& ReadNumber(std::istream& stream, Variant& value, const char* kind)
 // The kinds of value the block reader reads from their word in place.
 enum class NumberKind { kNone, kFloat, kInt, kUnsigned, kBool };
 
-NumberKind NumberKindOf(DeserializeFunction read);
+NumberKind NumberKindOf(DeserializeFunction read) {
+  if (read == &ReadFloat) return NumberKind::kFloat;
+  if (read == &ReadInt) return NumberKind::kInt;
+  if (read == &ReadUnsigned || read == &ReadUnsignedLong) return NumberKind::kUnsigned;
+  if (read == &ReadBool) return NumberKind::kBool;
+  return NumberKind::kNone;
+}
+
+template <class T>
+bool StoreParsed(std::string_view text, void* data) {
+  T number{};
+  if (!ParseNumber(text, number)) return false;
+  Store(data, number);
+  return true;
+}
 
 // Stores the number `text` spells in the member's storage; false, with
 // nothing stored, when it spells no number of that kind.
 bool StoreNumber(NumberKind kind, std::string_view text, void* data) {
   switch (kind) {
-    case NumberKind::kFloat: {
-      float number = 0;
-      if (!ParseNumber(text, number)) return false;
-      Store(data, number);
-      return true;
-    }
-    case NumberKind::kInt: {
-      std::int32_t number = 0;
-      if (!ParseNumber(text, number)) return false;
-      Store(data, number);
-      return true;
-    }
-    case NumberKind::kUnsigned: {
-      std::uint32_t number = 0;
-      if (!ParseNumber(text, number)) return false;
-      Store(data, number);
-      return true;
-    }
+    case NumberKind::kFloat:
+      return StoreParsed<float>(text, data);
+    case NumberKind::kInt:
+      return StoreParsed<std::int32_t>(text, data);
+    case NumberKind::kUnsigned:
+      return StoreParsed<std::uint32_t>(text, data);
     case NumberKind::kBool: {
       std::int32_t number = -1;
       if (!ParseNumber(text, number) || (number != 0 && number != 1)) return false;
@@ -222,12 +223,6 @@ class InPlaceBlocks {
   bool mArchetype;
 };
 
-// The next word, read in place when it can be, else by ReadWord.
-bool NextWord(std::istream& stream, std::string_view& word, std::string& spill) {
-  if (stream.good() && stream.tie() == nullptr && Scan::ReadWordInPlace(*stream.rdbuf(), word)) return true;
-  return ReadWord(stream, word, spill);
-}
-
 // Skips the one character after the separator; false when that was already
 // the line end (consumed), or the stream ended.
 bool SkipValueLead(std::istream& stream, const char* kind) {
@@ -318,18 +313,6 @@ std::istream& ReadMat4(std::istream& stream, Variant /*value*/, bool /*archetype
   return stream;
 }
 
-namespace {
-
-NumberKind NumberKindOf(DeserializeFunction read) {
-  if (read == &ReadFloat) return NumberKind::kFloat;
-  if (read == &ReadInt) return NumberKind::kInt;
-  if (read == &ReadUnsigned || read == &ReadUnsignedLong) return NumberKind::kUnsigned;
-  if (read == &ReadBool) return NumberKind::kBool;
-  return NumberKind::kNone;
-}
-
-}  // namespace
-
 std::istream& ReadBlock(std::istream& stream, Variant value, bool archetype) {
   if (!stream) return stream;
   auto* base = static_cast<char*>(value.GetData());
@@ -367,7 +350,7 @@ std::istream& ReadMembers(std::istream& stream, const MetaData* meta, char* base
         }
       }
       if (!stream) return stream;
-      if (!NextWord(stream, word, spill)) return ended();
+      if (!ReadWord(stream, word, spill)) return ended();
     }
     haveWord = false;
     if (word == "}") return stream;
