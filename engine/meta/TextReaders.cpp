@@ -175,7 +175,7 @@ class InPlaceBlocks {
       const DeserializeFunction read = type != nullptr ? type->GetDeserialize() : nullptr;
       // The separator ":"; its text is not compared.
       std::string_view word;
-      if (read == nullptr || (!mWords.SkipSeparator() && !mWords.Next(word))) return other();
+      if (read == nullptr || !mWords.Next(word)) return other();
       char* const data = base + member->Offset();
       if (!type->HasMembers()) {
         const NumberKind kind = NumberKindOf(read);
