@@ -25,6 +25,7 @@
 #include "core/InputMessages.h"
 #include "core/Message.h"
 #include "core/MessageEnums.h"
+#include "core/MessagePool.h"
 #include "core/MessageType.h"
 #include "core/Messages.h"
 #include "core/ObjectMessages.h"

@@ -1,6 +1,7 @@
 #include "objects/ComponentFactory.h"
 
 #include "core/Engine.h"
+#include "core/MessagePool.h"
 #include "core/ObjectMessages.h"
 #include "objects/Object.h"
 
@@ -8,10 +9,10 @@ std::uint32_t ComponentFactory::mID = 0;
 
 void ComponentFactory::AnnounceCreation(const std::shared_ptr<Component>& component) {
   if (component->GetType() == CT_Object) {
-    Engine::RelayMessage(std::make_shared<CreatedObjectMessage>(
+    Engine::RelayMessage(MessagePool::Make<CreatedObjectMessage>(
         CoreSenderName(), std::weak_ptr<Object>(std::static_pointer_cast<Object>(component))));
   } else {
     Engine::RelayMessage(
-        std::make_shared<CreatedComponentMessage>(CoreSenderName(), std::weak_ptr<Component>(component)));
+        MessagePool::Make<CreatedComponentMessage>(CoreSenderName(), std::weak_ptr<Component>(component)));
   }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Engine.h"
+#include "core/MessagePool.h"
 #include "core/ObjectMessages.h"
 #include "meta/MetaData.h"
 #include "meta/MetaOffset.h"
@@ -84,7 +85,7 @@ void Object::AddComponent(const std::weak_ptr<Component>& component) {
   if (found != mComponents.end()) {
     // The replaced component stays alive in the message until the broadcast.
     if (found->second != added) found->second->Retire();
-    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(CoreSenderName(), found->second));
+    Engine::RelayMessage(MessagePool::Make<DestroyedComponentMessage>(CoreSenderName(), found->second));
     found->second = std::move(added);
     return;
   }

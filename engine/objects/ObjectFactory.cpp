@@ -1,6 +1,7 @@
 #include "objects/ObjectFactory.h"
 
 #include "core/Engine.h"
+#include "core/MessagePool.h"
 #include "core/ObjectMessages.h"
 #include "objects/ComponentFactory.h"
 #include "objects/Object.h"
@@ -104,10 +105,10 @@ void ObjectFactory::AnnounceDestruction(const std::shared_ptr<Object>& object) {
   // Retire first: from now on no listener of the object or its parts runs,
   // although the messages keep them readable until the end of the frame.
   object->Retire();
-  Engine::RelayMessage(std::make_shared<DestroyedObjectMessage>(CoreSenderName(), object));
+  Engine::RelayMessage(MessagePool::Make<DestroyedObjectMessage>(CoreSenderName(), object));
   for (const auto& [type, component] : object->GetComponents()) {
     component->Retire();
-    Engine::RelayMessage(std::make_shared<DestroyedComponentMessage>(CoreSenderName(), component));
+    Engine::RelayMessage(MessagePool::Make<DestroyedComponentMessage>(CoreSenderName(), component));
   }
 }
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/GameFlowMessages.h"
+#include "core/MessagePool.h"
+#include "core/RenderMessages.h"
 #include "support/EngineFixture.h"
 
 namespace {
@@ -99,6 +101,44 @@ TEST_F(BusThreadsTest, QuitRelayedFromAnotherThreadEndsTheLoop) {
   Engine::GameLoop();
   quitter.join();
   EXPECT_GE(frames.load(), 5);
+}
+
+// The library's notices come from per-thread stores of blocks. Blocks freed
+// on a thread other than the one that made them, or left by threads that
+// ended, serve later messages whole, and no block serves two at once.
+TEST_F(BusThreadsTest, PooledMessagesFreedOnOtherThreadsServeLaterOnesWholeAndOnce) {
+  using Made = std::vector<std::shared_ptr<LoadResourceMessage>>;
+  const auto make = [](const std::string& name) {
+    return MessagePool::Make<LoadResourceMessage>(L"Test", RT_MODEL, name);
+  };
+  Made handed;
+  for (int i = 0; i < kPerThread; ++i) handed.push_back(make("loop " + std::to_string(i)));
+  std::vector<Made> made(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = t; i < kPerThread; i += kThreads) handed[static_cast<std::size_t>(i)].reset();
+      for (int i = 0; i < kPerThread; ++i)
+        made[static_cast<std::size_t>(t)].push_back(make(std::to_string(t) + "/" + std::to_string(i)));
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  Made later;
+  for (int i = 0; i < kThreads * kPerThread; ++i) later.push_back(make("later " + std::to_string(i)));
+
+  std::set<const void*> storage;
+  for (int t = 0; t < kThreads; ++t) {
+    for (int i = 0; i < kPerThread; ++i) {
+      const auto& message = made[static_cast<std::size_t>(t)][static_cast<std::size_t>(i)];
+      EXPECT_EQ(message->GetName(), std::to_string(t) + "/" + std::to_string(i));
+      storage.insert(message.get());
+    }
+  }
+  for (int i = 0; i < kThreads * kPerThread; ++i) {
+    EXPECT_EQ(later[static_cast<std::size_t>(i)]->GetName(), "later " + std::to_string(i));
+    storage.insert(later[static_cast<std::size_t>(i)].get());
+  }
+  EXPECT_EQ(storage.size(), static_cast<std::size_t>(2 * kThreads * kPerThread));
 }
 
 }  // namespace
