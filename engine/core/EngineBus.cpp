@@ -136,7 +136,8 @@ void Engine::ClearListeners() {
   table.Clear();
 }
 
-void Engine::Deliver(const std::shared_ptr<Message>& message) {
+// Inlined into the broadcast loop, which runs it for every message.
+[[gnu::always_inline]] inline void Engine::Deliver(const std::shared_ptr<Message>& message) {
   ListenerTable& table = Table();
   ListenerTable::List* const list = table.Find(message->GetMessageId());
   if (list == nullptr) return;
