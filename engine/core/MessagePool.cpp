@@ -13,13 +13,69 @@ struct Block {
   Block* next;
 };
 
+std::size_t ClassOf(std::size_t size) { return size == 0 ? 0 : (size - 1) / kGrain; }
+std::size_t BlockBytes(std::size_t index) { return (index + 1) * kGrain; }
+
 // Blocks come from slabs of their own, never from between the heap's other
 // chunks: a store of freed notices scattered through the heap would keep
 // the objects freed beside them from merging. Slabs are kept for the
 // process's life; the store grows to the most messages alive at once.
-struct Depot {
-  std::mutex mutex;
-  Block* free[kClasses] = {};  // blocks of threads that ended
+// The depot holds the blocks of threads that ended, and serves threads
+// that are ending.
+class Depot {
+ public:
+  void Push(std::size_t index, Block* block) {
+    const std::lock_guard<std::mutex> lock(mMutex);
+    block->next = mFree[index];
+    mFree[index] = block;
+  }
+  // Moves a whole list in, under one lock.
+  void PushAll(std::size_t index, Block* list) {
+    if (list == nullptr) return;
+    Block* last = list;
+    while (last->next != nullptr) last = last->next;
+    const std::lock_guard<std::mutex> lock(mMutex);
+    last->next = mFree[index];
+    mFree[index] = list;
+  }
+  // One block, made whole-block sized when there is none: it joins a store when freed.
+  void* Pop(std::size_t index) {
+    {
+      const std::lock_guard<std::mutex> lock(mMutex);
+      if (Block* const block = mFree[index]) {
+        mFree[index] = block->next;
+        return block;
+      }
+    }
+    return ::operator new(BlockBytes(index));
+  }
+  // Every block of the class, or a new slab's.
+  Block* TakeAll(std::size_t index) {
+    {
+      const std::lock_guard<std::mutex> lock(mMutex);
+      if (Block* const list = mFree[index]) {
+        mFree[index] = nullptr;
+        return list;
+      }
+    }
+    return NewSlab(index);
+  }
+
+ private:
+  static Block* NewSlab(std::size_t index) {
+    const std::size_t size = BlockBytes(index);
+    auto* const slab = static_cast<char*>(::operator new(kSlabBytes));
+    const std::size_t count = kSlabBytes / size;
+    // In address order, so that the blocks of a burst of messages lie together.
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+      reinterpret_cast<Block*>(slab + i * size)->next = reinterpret_cast<Block*>(slab + (i + 1) * size);
+    }
+    reinterpret_cast<Block*>(slab + (count - 1) * size)->next = nullptr;
+    return reinterpret_cast<Block*>(slab);
+  }
+
+  std::mutex mMutex;
+  Block* mFree[kClasses] = {};
 };
 
 // Never destroyed: messages may still be freed while the process exits.
@@ -40,14 +96,9 @@ struct Drain {
   Drain& operator=(const Drain&) = delete;
   ~Drain() {
     tEnded = true;
-    Depot& depot = TheDepot();
-    const std::lock_guard<std::mutex> lock(depot.mutex);
     for (std::size_t index = 0; index < kClasses; ++index) {
-      while (Block* const block = tFree[index]) {
-        tFree[index] = block->next;
-        block->next = depot.free[index];
-        depot.free[index] = block;
-      }
+      TheDepot().PushAll(index, tFree[index]);
+      tFree[index] = nullptr;
     }
   }
 };
@@ -60,48 +111,17 @@ void Register() {
   tRegistered = true;
 }
 
-std::size_t ClassOf(std::size_t size) { return size == 0 ? 0 : (size - 1) / kGrain; }
-
-// A list of free blocks of the class: the depot's, or a new slab's.
-Block* TakeBlocks(std::size_t index) {
-  Depot& depot = TheDepot();
-  {
-    const std::lock_guard<std::mutex> lock(depot.mutex);
-    if (Block* const list = depot.free[index]) {
-      depot.free[index] = nullptr;
-      return list;
-    }
-  }
-  const std::size_t size = (index + 1) * kGrain;
-  auto* const slab = static_cast<char*>(::operator new(kSlabBytes));
-  const std::size_t count = kSlabBytes / size;
-  // In address order, so that the blocks of a burst of messages lie together.
-  for (std::size_t i = 0; i + 1 < count; ++i) {
-    reinterpret_cast<Block*>(slab + i * size)->next = reinterpret_cast<Block*>(slab + (i + 1) * size);
-  }
-  reinterpret_cast<Block*>(slab + (count - 1) * size)->next = nullptr;
-  return reinterpret_cast<Block*>(slab);
-}
-
 }  // namespace
 
 void* MessagePool::Allocate(std::size_t size) {
   const std::size_t index = ClassOf(size);
   if (index >= kClasses) return ::operator new(size);
-  if (tEnded) {
-    // The thread is past its drain: the depot serves it directly.
-    Depot& depot = TheDepot();
-    const std::lock_guard<std::mutex> lock(depot.mutex);
-    if (Block* const block = depot.free[index]) {
-      depot.free[index] = block->next;
-      return block;
-    }
-    return ::operator new((index + 1) * kGrain);  // whole-block sized: it joins the store when freed
-  }
+  // A thread past its drain is served by the depot directly.
+  if (tEnded) return TheDepot().Pop(index);
   Block*& head = tFree[index];
   if (head == nullptr) {
     Register();
-    head = TakeBlocks(index);
+    head = TheDepot().TakeAll(index);
   }
   Block* const block = head;
   head = block->next;
@@ -116,10 +136,7 @@ void MessagePool::Free(void* block, std::size_t size) noexcept {
   }
   auto* const freed = static_cast<Block*>(block);
   if (tEnded) {
-    Depot& depot = TheDepot();
-    const std::lock_guard<std::mutex> lock(depot.mutex);
-    freed->next = depot.free[index];
-    depot.free[index] = freed;
+    TheDepot().Push(index, freed);
     return;
   }
   Register();
