@@ -6,7 +6,9 @@
 #include <cmath>
 #include <utility>
 
+#include "physics/AheadBroadphase.h"
 #include "physics/BodyPool.h"
+#include "physics/OneIslandWorld.h"
 
 using Vectormath::Aos::Vector3;
 
@@ -70,56 +72,6 @@ class PairFilter : public btOverlapFilterCallback {
   std::function<void(void*, void*)> mHook;
 };
 
-// Nothing in our worlds ever sleeps (no body may miss a request), so
-// Bullet's islands, which it builds each step over every body including the
-// static ones, buy nothing: all contacts are solved as one group instead.
-// Its other per-step walks over every object (box updates, kinematic
-// speeds) only ever act on moving bodies, so they walk those alone, and a
-// step costs what moves rather than what the level holds.
-class OneIslandWorld : public btDiscreteDynamicsWorld {
- public:
-  using btDiscreteDynamicsWorld::btDiscreteDynamicsWorld;
-
-  // A static body's box is updated when it is placed, never by a step.
-  void updateAabbs() override {
-    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) updateSingleAabb(m_nonStaticRigidBodies[i]);
-  }
-
- protected:
-  void saveKinematicState(btScalar timeStep) override {
-    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) {
-      btRigidBody* body = m_nonStaticRigidBodies[i];
-      if (body->isKinematicObject() && body->getActivationState() != ISLAND_SLEEPING)
-        body->saveKinematicState(timeStep);
-    }
-  }
-  void calculateSimulationIslands() override {}
-  void solveConstraints(btContactSolverInfo& info) override {
-    mBodies.resize(0);
-    for (int i = 0; i < m_nonStaticRigidBodies.size(); ++i) mBodies.push_back(m_nonStaticRigidBodies[i]);
-    mManifolds.resize(0);
-    btDispatcher* dispatcher = getDispatcher();
-    for (int i = 0; i < dispatcher->getNumManifolds(); ++i) {
-      btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
-      // As the islands do: ghosts and movers meeting movers touch without pushing.
-      if (manifold->getNumContacts() > 0 && dispatcher->needsResponse(manifold->getBody0(), manifold->getBody1()))
-        mManifolds.push_back(manifold);
-    }
-    btTypedConstraint** constraints = m_constraints.size() > 0 ? &m_constraints[0] : nullptr;
-    m_constraintSolver->prepareSolve(mBodies.size(), mManifolds.size());
-    if (mBodies.size() > 0) {
-      m_constraintSolver->solveGroup(&mBodies[0], mBodies.size(), mManifolds.size() > 0 ? &mManifolds[0] : nullptr,
-                                     mManifolds.size(), constraints, m_constraints.size(), info, m_debugDrawer,
-                                     dispatcher);
-    }
-    m_constraintSolver->allSolved(info, m_debugDrawer);
-  }
-
- private:
-  btAlignedObjectArray<btCollisionObject*> mBodies;
-  btAlignedObjectArray<btPersistentManifold*> mManifolds;
-};
-
 // Moved by the host only, never by contacts, and always awake so that the
 // world takes its speed from each move.
 void SetKinematicFlags(btRigidBody* body) {
@@ -135,15 +87,14 @@ BulletWorld::BulletWorld()
       mFixedBodies(std::make_unique<BodyPool>()),
       mConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
       mDispatcher(std::make_unique<MoversPassDispatcher>(mConfiguration.get())),
-      mBroadphase(std::make_unique<btDbvtBroadphase>()),
+      mBroadphase(std::make_unique<AheadBroadphase>()),
       mSolver(std::make_unique<btSequentialImpulseConstraintSolver>()),
-      mWorld(std::make_unique<OneIslandWorld>(mDispatcher.get(), mBroadphase.get(), mSolver.get(), mConfiguration.get())) {
+      mWorld(
+          std::make_unique<OneIslandWorld>(mDispatcher.get(), mBroadphase.get(), mSolver.get(), mConfiguration.get())) {
   mWorld->setGravity(btVector3(0.0f, kGravity, 0.0f));
   // A moving body's box in the tree reaches ahead by its own size, so that a
   // walker is resorted every few steps instead of every one.
   mBroadphase->setVelocityPrediction(1.0f);
-  // Static bodies only change when they are moved, and then their box is updated at once.
-  mWorld->setForceUpdateAllAabbs(false);
 }
 
 BulletWorld::~BulletWorld() {
@@ -266,6 +217,11 @@ Vector3 BulletWorld::PositionOf(const btRigidBody* body) { return FromBullet(bod
 
 Vector3 BulletWorld::VelocityOf(const btRigidBody* body) { return FromBullet(body->getLinearVelocity()); }
 
+void BulletWorld::Prefetch(const btRigidBody* body) {
+  __builtin_prefetch(&body->getWorldTransform().getOrigin());
+  __builtin_prefetch(&body->getLinearVelocity());
+}
+
 float BulletWorld::Step(float frameTime) {
   if (!(frameTime > 0.0f)) return 0.0f;
   const int steps = mWorld->stepSimulation(std::min(frameTime, kMaxSubSteps * kFixedStep), kMaxSubSteps, kFixedStep);
@@ -275,6 +231,8 @@ float BulletWorld::Step(float frameTime) {
   const int fixed = mBroadphase->m_sets[1].m_leaves;
   if (fixed > mOptimizedFixed + mOptimizedFixed / 4 + 64) {
     mBroadphase->optimize();
+    // Rebuilt whole: the few passes a frame Bullet would still spend on it buy nothing.
+    mBroadphase->m_fixedleft = 0;
     mOptimizedFixed = fixed;
   }
   return static_cast<float>(steps) * kFixedStep;

@@ -79,6 +79,8 @@ class BulletWorld {
   static void ApplyForce(btRigidBody* body, const Vectormath::Aos::Vector3& force);
   [[nodiscard]] static Vectormath::Aos::Vector3 PositionOf(const btRigidBody* body);
   [[nodiscard]] static Vectormath::Aos::Vector3 VelocityOf(const btRigidBody* body);
+  // Starts fetching what PositionOf and VelocityOf read, for a pass over many bodies.
+  static void Prefetch(const btRigidBody* body);
 
   // Advances the world by whole fixed steps; the time simulated, 0 when the
   // frame was too short for a step (the rest is kept for the next frame).
