@@ -40,9 +40,10 @@ void FetchAhead(const std::vector<Mover*>& movers, std::size_t at) {
   if (at + kPartsAhead < movers.size()) {
     const Mover& mover = *movers[at + kPartsAhead];
     __builtin_prefetch(mover.transform.get());
+    __builtin_prefetch(&mover.transform->GetPosition());
     __builtin_prefetch(mover.collider.get());
     __builtin_prefetch(mover.rigidBody.get());
-    __builtin_prefetch(mover.solid->rigid);
+    BulletWorld::Prefetch(mover.rigid);
   }
 }
 
@@ -282,6 +283,7 @@ void PhysicsSystem::Attach(Body& body, const Vector3& position) {
     }
   }
   Solid& solid = *body.solid;
+  body.rigid = solid.rigid;
   body.memberIndex = solid.members.size();
   solid.members.push_back(&body);
   if (body.setup.motion != Motion::Static) {
@@ -307,6 +309,7 @@ void PhysicsSystem::Detach(Body& body) {
   if (!body.ghost && --solid.solidMembers == 0) BulletWorld::SetGhost(solid.rigid, true);
   if (solid.members.empty() && solid.piled) mPiles.erase(solid.pileKey);
   body.solid.reset();
+  body.rigid = nullptr;
 }
 
 void PhysicsSystem::SetGhost(Body& body, bool ghost) {
@@ -327,7 +330,7 @@ void PhysicsSystem::MoveTo(Body& body, const Vector3& target) {
     body.setup.motion = Motion::Kinematic;
     Attach(body, body.synced);
   }
-  mWorld.Place(body.solid->rigid, *position);
+  mWorld.Place(body.rigid, *position);
   body.transform->SetWorldPosition(*position);
   body.synced = *position;
 }
@@ -374,12 +377,12 @@ void PhysicsSystem::BeforeStep() {
     }
     if (body.hasRequest) {
       const auto velocity = mGuard.Check(body.id, body.object->GetName(), ValueLimits::kSpeed, body.requested);
-      BulletWorld::SetVelocity(body.solid->rigid, velocity.value_or(Vector3(0.0f)));
+      BulletWorld::SetVelocity(body.rigid, velocity.value_or(Vector3(0.0f)));
       body.hasRequest = false;
     }
     const Vector3 force = body.rigidBody->GetNetForce();
     if (!Same(force, Vector3(0.0f))) {
-      BulletWorld::ApplyForce(body.solid->rigid, force);
+      BulletWorld::ApplyForce(body.rigid, force);
       body.rigidBody->ClearForces();
     }
   }
@@ -391,7 +394,7 @@ void PhysicsSystem::AfterStep(float simulated) {
     FetchAhead(mMovers, i);
     Body& body = *mMovers[i];
     if (body.setup.motion != Motion::Dynamic) continue;
-    btRigidBody* rigid = body.solid->rigid;
+    btRigidBody* rigid = body.rigid;
     const Vector3 position = BulletWorld::PositionOf(rigid);
     if (!Same(position, body.synced)) {
       // Kept inside the world's bounds: a body thrown out of it stops at the edge.
@@ -399,7 +402,10 @@ void PhysicsSystem::AfterStep(float simulated) {
       if (!Same(position, body.synced)) mWorld.Place(rigid, body.synced);
       body.transform->SetWorldPosition(body.synced);
     }
-    if (body.keep < 1.0f) {
+    // Players keep nothing of their speed: no power to take.
+    if (body.keep == 0.0f) {
+      BulletWorld::SetVelocity(rigid, Vector3(0.0f));
+    } else if (body.keep < 1.0f) {
       BulletWorld::SetVelocity(rigid, BulletWorld::VelocityOf(rigid) * std::pow(body.keep, simulated));
     }
   }

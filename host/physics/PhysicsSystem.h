@@ -21,6 +21,7 @@ class Object;
 class PhysicsMessage;
 class RigidBody;
 class Transform;
+class btRigidBody;
 
 // The host's physics on Bullet. Every object with a Transform and a Collider
 // is one body, a box of the collider's half extents (a sphere for the sphere
@@ -84,6 +85,8 @@ class PhysicsSystem : public System {
     Vectormath::Aos::Vector3 requested{0.0f};
     bool hasRequest = false;
     std::shared_ptr<Solid> solid;
+    // The solid's Bullet body, kept here so the passes over movers need not visit the solid.
+    btRigidBody* rigid = nullptr;
     std::size_t memberIndex = 0;
     // Place in the list of bodies that move (dynamic and kinematic), if in it.
     std::size_t moverIndex = kNotMoving;
