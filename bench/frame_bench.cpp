@@ -2,8 +2,8 @@
 // time update, every system's Update (game rules, physics, audio, renderer)
 // and the broadcast to systems and listeners, without the pacing sleep.
 // Levels are generated at about 1,000, 10,000 and 100,000 components: rows of
-// crates (static boxes that draw), one mover in ten sliding between them
-// and bumping into them, and one player-like object in twenty whose
+// crates (static boxes that draw), one mover in ten sliding along the lanes
+// between the rows, and one player-like object in twenty whose
 // PlayerStats listens to every time update. Per-frame time should grow
 // linearly with the level: the cost per component (us_per_component) at
 // 100,000 components no more than twice the cost at 1,000.

@@ -226,10 +226,10 @@ void PhysicsSystem::Refresh(const std::shared_ptr<Object>& object) {
     Attach(body, body.synced);
     if (setup.motion == Motion::Dynamic) {
       const auto velocity = mGuard.Check(id, object->GetName(), ValueLimits::kSpeed, body.rigidBody->GetVelocity());
-      BulletWorld::SetVelocity(body.solid->rigid, velocity.value_or(Vector3(0.0f)));
+      BulletWorld::SetVelocity(body.rigid, velocity.value_or(Vector3(0.0f)));
     }
   } else if (!(setup == body.setup) || replaced) {
-    const Vector3 velocity = BulletWorld::VelocityOf(body.solid->rigid);
+    const Vector3 velocity = BulletWorld::VelocityOf(body.rigid);
     Detach(body);
     body.setup = setup;
     if (replaced) {
@@ -237,7 +237,7 @@ void PhysicsSystem::Refresh(const std::shared_ptr<Object>& object) {
       body.transform->SetWorldPosition(body.synced);
     }
     Attach(body, body.synced);
-    if (setup.motion == Motion::Dynamic) BulletWorld::SetVelocity(body.solid->rigid, velocity);
+    if (setup.motion == Motion::Dynamic) BulletWorld::SetVelocity(body.rigid, velocity);
   }
   if (newOwner) Refilter(owner);
 }
@@ -337,7 +337,7 @@ void PhysicsSystem::MoveTo(Body& body, const Vector3& target) {
 
 Vector3 PhysicsSystem::GetVelocity(ObjectID id) const {
   const auto found = mBodies.find(id);
-  return found == mBodies.end() ? Vector3(0.0f) : BulletWorld::VelocityOf(found->second.solid->rigid);
+  return found == mBodies.end() ? Vector3(0.0f) : BulletWorld::VelocityOf(found->second.rigid);
 }
 
 void PhysicsSystem::Sync(Body& body, std::vector<std::shared_ptr<Object>>& stale) {
@@ -402,10 +402,7 @@ void PhysicsSystem::AfterStep(float simulated) {
       if (!Same(position, body.synced)) mWorld.Place(rigid, body.synced);
       body.transform->SetWorldPosition(body.synced);
     }
-    // Players keep nothing of their speed: no power to take.
-    if (body.keep == 0.0f) {
-      BulletWorld::SetVelocity(rigid, Vector3(0.0f));
-    } else if (body.keep < 1.0f) {
+    if (body.keep < 1.0f) {
       BulletWorld::SetVelocity(rigid, BulletWorld::VelocityOf(rigid) * std::pow(body.keep, simulated));
     }
   }
