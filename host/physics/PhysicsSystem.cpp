@@ -1,9 +1,9 @@
 #include "physics/PhysicsSystem.h"
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cmath>
 #include <vector>
 
 #include "app/HostListener.h"
@@ -54,8 +54,8 @@ void FetchAhead(const std::vector<Mover*>& movers, std::size_t at) {
     const Mover& mover = *movers[at + kPartsAhead];
     // The component's own flags and the position that follows them.
     const auto* position = &mover.transform->GetPosition();
-    FetchBytes(mover.transform.get(), reinterpret_cast<const char*>(position + 1) -
-                                          reinterpret_cast<const char*>(mover.transform.get()));
+    FetchBytes(mover.transform.get(),
+               reinterpret_cast<const char*>(position + 1) - reinterpret_cast<const char*>(mover.transform.get()));
     FetchBytes(mover.collider.get(), sizeof(Collider));
     if (mover.rigidBody) FetchBytes(mover.rigidBody.get(), sizeof(RigidBody));
     BulletWorld::Prefetch(mover.rigid);
