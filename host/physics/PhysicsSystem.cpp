@@ -42,22 +42,28 @@ void FetchBytes(const void* from, std::size_t bytes) {
 // A mover and its components lie wherever the heap put them; in a large level
 // each is a cache miss, often two (a component's flags and fields straddle a
 // line). While one mover is worked on, the bodies a few places ahead and the
-// components of nearer ones are already on their way.
-template <typename Mover>
+// parts of nearer ones are already on their way. Only the parts a pass reads
+// are fetched: the lines in flight at once are few, and a wasted one delays
+// the others. Before the step: the components; after it: the Bullet body.
+enum class Pass { BeforeStep, AfterStep };
+
+template <Pass pass, typename Mover>
 void FetchAhead(const std::vector<Mover*>& movers, std::size_t at) {
   constexpr std::size_t kBodiesAhead = 16;
   constexpr std::size_t kPartsAhead = 8;
   // The fields read every step come first in a mover.
   constexpr std::size_t kHotBytes = offsetof(Mover, setup) + sizeof(BulletWorld::Motion);
   if (at + kBodiesAhead < movers.size()) FetchBytes(movers[at + kBodiesAhead], kHotBytes);
-  if (at + kPartsAhead < movers.size()) {
-    const Mover& mover = *movers[at + kPartsAhead];
-    // The component's own flags and the position that follows them.
-    const auto* position = &mover.transform->GetPosition();
-    FetchBytes(mover.transform.get(),
-               reinterpret_cast<const char*>(position + 1) - reinterpret_cast<const char*>(mover.transform.get()));
+  if (at + kPartsAhead >= movers.size()) return;
+  const Mover& mover = *movers[at + kPartsAhead];
+  // The component's own flags and the position that follows them.
+  const auto* position = &mover.transform->GetPosition();
+  FetchBytes(mover.transform.get(),
+             reinterpret_cast<const char*>(position + 1) - reinterpret_cast<const char*>(mover.transform.get()));
+  if constexpr (pass == Pass::BeforeStep) {
     FetchBytes(mover.collider.get(), sizeof(Collider));
     if (mover.rigidBody) FetchBytes(mover.rigidBody.get(), sizeof(RigidBody));
+  } else {
     BulletWorld::Prefetch(mover.rigid);
   }
 }
@@ -386,7 +392,7 @@ void PhysicsSystem::BeforeStep() {
   }
   // Index loop: a request may turn a body static again only through Refresh, after the loop.
   for (std::size_t i = 0; i < mMovers.size(); ++i) {
-    FetchAhead(mMovers, i);
+    FetchAhead<Pass::BeforeStep>(mMovers, i);
     Body& body = *mMovers[i];
     Sync(body, stale);
     // Moved by someone else than the physics: taken as a position request.
@@ -411,7 +417,7 @@ void PhysicsSystem::BeforeStep() {
 
 void PhysicsSystem::AfterStep(float simulated) {
   for (std::size_t i = 0; i < mMovers.size(); ++i) {
-    FetchAhead(mMovers, i);
+    FetchAhead<Pass::AfterStep>(mMovers, i);
     Body& body = *mMovers[i];
     if (body.setup.motion != Motion::Dynamic) continue;
     btRigidBody* rigid = body.rigid;
