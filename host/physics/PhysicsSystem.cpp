@@ -65,6 +65,9 @@ void FetchAhead(const std::vector<Mover*>& movers, std::size_t at) {
     if (mover.rigidBody) FetchBytes(mover.rigidBody.get(), sizeof(RigidBody));
   } else {
     BulletWorld::Prefetch(mover.rigid);
+    // Setting the position also rewrites the Transform's translation matrix.
+    const auto& translation = mover.transform->GetTransformData().mTranslation;
+    FetchBytes(&translation, sizeof translation);
   }
 }
 
