@@ -31,12 +31,13 @@ bool Same(const Vector3& a, const Vector3& b) {
 
 Vector3 Abs(const Vector3& v) { return {std::fabs(v.getX()), std::fabs(v.getY()), std::fabs(v.getZ())}; }
 
-// Starts fetching every cache line of [from, from + bytes).
-void FetchBytes(const void* from, std::size_t bytes) {
+// Starts fetching every cache line of [from, to).
+void FetchSpan(const void* from, const void* to) {
   constexpr std::uintptr_t kLine = 64;
-  const auto first = reinterpret_cast<std::uintptr_t>(from) & ~(kLine - 1);
-  const auto end = reinterpret_cast<std::uintptr_t>(from) + bytes;
-  for (std::uintptr_t line = first; line < end; line += kLine) __builtin_prefetch(reinterpret_cast<const void*>(line));
+  const auto end = reinterpret_cast<std::uintptr_t>(to);
+  for (auto line = reinterpret_cast<std::uintptr_t>(from) & ~(kLine - 1); line < end; line += kLine) {
+    __builtin_prefetch(reinterpret_cast<const void*>(line));
+  }
 }
 
 // A mover and its components lie wherever the heap put them; in a large level
@@ -44,30 +45,31 @@ void FetchBytes(const void* from, std::size_t bytes) {
 // line). While one mover is worked on, the bodies a few places ahead and the
 // parts of nearer ones are already on their way. Only the parts a pass reads
 // are fetched: the lines in flight at once are few, and a wasted one delays
-// the others. Before the step: the components; after it: the Bullet body.
+// the others. Before the step: the components; after it: the Bullet body and
+// what setting the position writes.
 enum class Pass { BeforeStep, AfterStep };
 
 template <Pass pass, typename Mover>
 void FetchAhead(const std::vector<Mover*>& movers, std::size_t at) {
   constexpr std::size_t kBodiesAhead = 16;
   constexpr std::size_t kPartsAhead = 8;
-  // The fields read every step come first in a mover.
-  constexpr std::size_t kHotBytes = offsetof(Mover, setup) + sizeof(BulletWorld::Motion);
-  if (at + kBodiesAhead < movers.size()) FetchBytes(movers[at + kBodiesAhead], kHotBytes);
+  if (at + kBodiesAhead < movers.size()) {
+    // The fields read every step come first in a mover, up to its motion.
+    const Mover* ahead = movers[at + kBodiesAhead];
+    FetchSpan(ahead, &ahead->setup.motion + 1);
+  }
   if (at + kPartsAhead >= movers.size()) return;
   const Mover& mover = *movers[at + kPartsAhead];
   // The component's own flags and the position that follows them.
-  const auto* position = &mover.transform->GetPosition();
-  FetchBytes(mover.transform.get(),
-             reinterpret_cast<const char*>(position + 1) - reinterpret_cast<const char*>(mover.transform.get()));
+  FetchSpan(mover.transform.get(), &mover.transform->GetPosition() + 1);
   if constexpr (pass == Pass::BeforeStep) {
-    FetchBytes(mover.collider.get(), sizeof(Collider));
-    if (mover.rigidBody) FetchBytes(mover.rigidBody.get(), sizeof(RigidBody));
+    FetchSpan(mover.collider.get(), mover.collider.get() + 1);
+    if (mover.rigidBody) FetchSpan(mover.rigidBody.get(), mover.rigidBody.get() + 1);
   } else {
     BulletWorld::Prefetch(mover.rigid);
     // Setting the position also rewrites the Transform's translation matrix.
     const auto& translation = mover.transform->GetTransformData().mTranslation;
-    FetchBytes(&translation, sizeof translation);
+    FetchSpan(&translation, &translation + 1);
   }
 }
 

@@ -71,6 +71,7 @@ class PhysicsSystem : public System {
   struct Body {
     // What the passes over movers read every step comes first, so that it
     // spans as few cache lines as it can (FetchAhead brings them in).
+
     // The solid's Bullet body, kept here so the passes over movers need not visit the solid.
     btRigidBody* rigid = nullptr;
     std::shared_ptr<Transform> transform;
