@@ -179,11 +179,6 @@ PhysicsSystem::Body* PhysicsSystem::FindOrTrack(ObjectID id) {
 }
 
 Vector3 PhysicsSystem::SanePosition(Body& body, const Vector3& position) {
-  // Every moving body, every step: the usual case needs no look at the name or the log.
-  const ValueLimit& limit = ValueLimits::kPosition;
-  if (ValueLimits::Within(limit, position.getX()) && ValueLimits::Within(limit, position.getY()) &&
-      ValueLimits::Within(limit, position.getZ()))
-    return position;
   Vector3 sane(0.0f);
   for (int axis = 0; axis < 3; ++axis) {
     const auto value = mGuard.Check(body.id, body.object->GetName(), ValueLimits::kPosition, position.getElem(axis));

@@ -29,8 +29,7 @@ void ValueGuard::Warn(ObjectID id, const std::string& who, std::string_view subj
   mMatch->Note(who, "warning: " + text);
 }
 
-std::optional<float> ValueGuard::Check(ObjectID id, const std::string& who, const ValueLimit& limit, float value) {
-  if (ValueLimits::Within(limit, value)) return value;
+std::optional<float> ValueGuard::Beyond(ObjectID id, const std::string& who, const ValueLimit& limit, float value) {
   const std::optional<float> clamped = ValueLimits::Clamp(limit, value);
   if (clamped) {
     Warn(id, who, limit.name, Problem::OutOfRange,

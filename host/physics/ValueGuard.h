@@ -22,8 +22,13 @@ class ValueGuard {
   // Without a match nothing is logged.
   explicit ValueGuard(std::shared_ptr<Match> match) : mMatch(std::move(match)) {}
 
-  // The value inside the limit, or nothing when it is not a number.
-  [[nodiscard]] std::optional<float> Check(ObjectID id, const std::string& who, const ValueLimit& limit, float value);
+  // The value inside the limit, or nothing when it is not a number. Inline:
+  // the physics checks every moving body's position every step, and a value
+  // inside the limit needs no look at the log.
+  [[nodiscard]] std::optional<float> Check(ObjectID id, const std::string& who, const ValueLimit& limit, float value) {
+    if (ValueLimits::Within(limit, value)) return value;
+    return Beyond(id, who, limit, value);
+  }
   // Each component inside the limit, or nothing when one is not a number.
   [[nodiscard]] std::optional<Vectormath::Aos::Vector3> Check(ObjectID id, const std::string& who,
                                                               const ValueLimit& limit,
@@ -33,6 +38,8 @@ class ValueGuard {
 
  private:
   enum class Problem { OutOfRange, NotANumber, Other };
+  // Clamps or refuses a value outside the limit, with its warning.
+  std::optional<float> Beyond(ObjectID id, const std::string& who, const ValueLimit& limit, float value);
   void Warn(ObjectID id, const std::string& who, std::string_view subject, Problem problem, const std::string& text);
 
   std::shared_ptr<Match> mMatch;
